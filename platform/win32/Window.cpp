@@ -1,0 +1,549 @@
+#include <algorithm>
+#include <cctype>
+#include <unistd.h>
+
+#include "platform/win32/Win32Sdl.h"
+#include "platform/win32/Win32Window.h"
+#include "platform/win32/WindowRecord.h"
+
+namespace win32 {
+
+namespace {
+
+struct WindowClass {
+    WNDCLASSA info;
+    std::string name;
+};
+
+std::vector<WindowClass>& Classes()
+{
+    static std::vector<WindowClass> classes;
+    return classes;
+}
+
+std::uint32_t g_nextWindowId = 1;
+HWND g_activeWindow = nullptr;
+std::thread::id g_sdlThread;
+
+bool HasCaption(DWORD style)
+{
+    return (style & WS_CAPTION) == WS_CAPTION;
+}
+
+// The frame around the client area as the window manager reports it (0 where it reports none).
+void Borders(HWND window, int* top, int* left, int* bottom, int* right)
+{
+    *top = *left = *bottom = *right = 0;
+    if (window->sdl && HasCaption(window->style)) {
+        if (SDL_GetWindowBordersSize(window->sdl, top, left, bottom, right) != 0) {
+            *top = *left = *bottom = *right = 0;
+        }
+    }
+}
+
+HWND Local(HWND window)
+{
+    if (!window || window->remote || window->destroyed) {
+        return nullptr;
+    }
+    return window;
+}
+
+}  // namespace
+
+std::recursive_mutex& WindowMutex()
+{
+    static std::recursive_mutex mutex;
+    return mutex;
+}
+
+std::vector<HWND>& LocalWindows()
+{
+    static std::vector<HWND> windows;
+    return windows;
+}
+
+HWND FindBySdlId(std::uint32_t sdlWindowId)
+{
+    std::lock_guard lock(WindowMutex());
+    for (HWND w : LocalWindows()) {
+        if (w->sdl && SDL_GetWindowID(w->sdl) == sdlWindowId) {
+            return w;
+        }
+    }
+    return nullptr;
+}
+
+bool EnsureSdlVideo()
+{
+    static std::once_flag once;
+    static bool ok = false;
+    std::call_once(once, [] {
+        SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+        ok = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+        g_sdlThread = std::this_thread::get_id();
+    });
+    return ok;
+}
+
+std::string UpperCase(const char* text)
+{
+    std::string s = text ? text : "";
+    for (char& c : s) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return s;
+}
+
+HWND ActiveWindow()
+{
+    return g_activeWindow;
+}
+
+void Activate(HWND window)
+{
+    if (!Local(window) || g_activeWindow == window) {
+        return;
+    }
+    HWND previous = g_activeWindow;
+    if (previous && !previous->destroyed && previous->proc) {
+        previous->proc(previous, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(window));
+    }
+    g_activeWindow = window;
+    if (window->proc) {
+        window->proc(window, WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(previous));
+    }
+}
+
+void Deactivate(HWND window, bool minimized)
+{
+    if (!Local(window) || g_activeWindow != window) {
+        return;
+    }
+    g_activeWindow = nullptr;
+    if (window->proc) {
+        WPARAM w = WA_INACTIVE | (minimized ? (1u << 16) : 0u);
+        window->proc(window, WM_ACTIVATE, w, 0);
+    }
+}
+
+}  // namespace win32
+
+using namespace win32;
+
+SDL_Window* Win32GetSdlWindow(HWND window)
+{
+    return Local(window) ? window->sdl : nullptr;
+}
+
+bool Win32EnsureSdlVideo()
+{
+    return EnsureSdlVideo();
+}
+
+ATOM RegisterClassA(const WNDCLASSA* windowClass)
+{
+    if (!windowClass || !windowClass->lpszClassName || !windowClass->lpfnWndProc) {
+        return 0;
+    }
+    std::lock_guard lock(WindowMutex());
+    std::string name = UpperCase(windowClass->lpszClassName);
+    for (auto& c : Classes()) {
+        if (c.name == name) {
+            return 0;  // already registered
+        }
+    }
+    Classes().push_back({*windowClass, name});
+    return static_cast<ATOM>(0xC000 + Classes().size());
+}
+
+HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                     int height, HWND, HMENU, HINSTANCE, LPVOID)
+{
+    WNDPROC proc = nullptr;
+    {
+        std::lock_guard lock(WindowMutex());
+        std::string name = UpperCase(className);
+        for (auto& c : Classes()) {
+            if (c.name == name) {
+                proc = c.info.lpfnWndProc;
+            }
+        }
+    }
+    if (!proc || !EnsureSdlVideo()) {
+        return nullptr;
+    }
+    if (width == CW_USEDEFAULT) {
+        width = 640;
+    }
+    if (height == CW_USEDEFAULT) {
+        height = 480;
+    }
+    int px = (x == CW_USEDEFAULT) ? SDL_WINDOWPOS_UNDEFINED : x;
+    int py = (x == CW_USEDEFAULT) ? SDL_WINDOWPOS_UNDEFINED : y;
+    Uint32 flags = SDL_WINDOW_HIDDEN;
+    if (!HasCaption(style)) {
+        flags |= SDL_WINDOW_BORDERLESS;
+    }
+    // An OpenGL-capable window, so that the graphics device can draw into it; drivers without
+    // OpenGL (the dummy driver of headless tests) still get a plain window.
+    SDL_Window* sdl = SDL_CreateWindow(windowName ? windowName : "", px, py, std::max(width, 1),
+                                       std::max(height, 1), flags | SDL_WINDOW_OPENGL);
+    if (!sdl) {
+        sdl = SDL_CreateWindow(windowName ? windowName : "", px, py, std::max(width, 1), std::max(height, 1),
+                               flags);
+    }
+    if (!sdl) {
+        return nullptr;
+    }
+    HWND window = new Win32Window;
+    window->sdl = sdl;
+    window->proc = proc;
+    window->style = style & ~WS_VISIBLE;
+    window->className = className;
+    window->title = windowName ? windowName : "";
+    window->owner = std::this_thread::get_id();
+    {
+        std::lock_guard lock(WindowMutex());
+        window->id = g_nextWindowId++;
+        LocalWindows().push_back(window);
+    }
+    proc(window, WM_CREATE, 0, 0);
+    if (style & WS_VISIBLE) {
+        ShowWindow(window, SW_SHOW);
+    }
+    return window;
+}
+
+BOOL IsWindow(HWND window)
+{
+    std::lock_guard lock(WindowMutex());
+    if (!window) {
+        return FALSE;
+    }
+    if (window->remote) {
+        return TRUE;
+    }
+    return std::find(LocalWindows().begin(), LocalWindows().end(), window) != LocalWindows().end();
+}
+
+BOOL DestroyWindow(HWND window)
+{
+    if (!IsWindow(window) || window->remote || window->destroyed) {
+        return FALSE;
+    }
+    if (g_activeWindow == window) {
+        Deactivate(window, false);
+    }
+    if (window->proc) {
+        window->proc(window, WM_DESTROY, 0, 0);
+    }
+    std::lock_guard lock(WindowMutex());
+    if (window->destroyed) {
+        return TRUE;  // destroyed again from inside its own WM_DESTROY
+    }
+    window->destroyed = true;
+    UnpublishWindow(window);
+    auto& windows = LocalWindows();
+    windows.erase(std::remove(windows.begin(), windows.end(), window), windows.end());
+    if (window->sdl) {
+        SDL_DestroyWindow(window->sdl);
+        window->sdl = nullptr;
+    }
+    // The record stays allocated: a stale HWND must read as "no window", never as freed memory.
+    return TRUE;
+}
+
+BOOL ShowWindow(HWND window, int command)
+{
+    if (window && window->remote) {
+        if (command == SW_RESTORE) {
+            SendRemoteRequest(window->remotePid, window->remoteId, "restore");
+        } else if (command == SW_MINIMIZE || command == SW_SHOWMINIMIZED) {
+            SendRemoteRequest(window->remotePid, window->remoteId, "minimize");
+        }
+        return TRUE;
+    }
+    if (!Local(window)) {
+        return FALSE;
+    }
+    BOOL wasVisible = window->visible ? TRUE : FALSE;
+    switch (command) {
+    case SW_HIDE:
+        SDL_HideWindow(window->sdl);
+        window->visible = false;
+        window->style &= ~WS_VISIBLE;
+        Deactivate(window, false);
+        break;
+    case SW_MINIMIZE:
+    case SW_SHOWMINIMIZED:
+        SDL_ShowWindow(window->sdl);
+        SDL_MinimizeWindow(window->sdl);
+        window->visible = true;
+        window->iconic = true;
+        window->style |= WS_VISIBLE | WS_MINIMIZE;
+        PublishWindow(window);
+        Deactivate(window, true);
+        break;
+    case SW_RESTORE:
+        SDL_ShowWindow(window->sdl);
+        SDL_RestoreWindow(window->sdl);
+        window->visible = true;
+        window->iconic = false;
+        window->style = (window->style | WS_VISIBLE) & ~WS_MINIMIZE;
+        PublishWindow(window);
+        Activate(window);
+        break;
+    default:
+        SDL_ShowWindow(window->sdl);
+        window->visible = true;
+        window->style |= WS_VISIBLE;
+        // A top-level window that is shown becomes the active one.
+        Activate(window);
+        break;
+    }
+    return wasVisible;
+}
+
+BOOL UpdateWindow(HWND window)
+{
+    if (!Local(window)) {
+        return FALSE;
+    }
+    if (window->proc && window->visible) {
+        window->proc(window, WM_PAINT, 0, 0);
+    }
+    return TRUE;
+}
+
+BOOL GetClientRect(HWND window, RECT* rect)
+{
+    if (!Local(window) || !rect) {
+        return FALSE;
+    }
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window->sdl, &w, &h);
+    *rect = {0, 0, w, h};
+    return TRUE;
+}
+
+BOOL GetWindowRect(HWND window, RECT* rect)
+{
+    if (!Local(window) || !rect) {
+        return FALSE;
+    }
+    int x = 0, y = 0, w = 0, h = 0, top, left, bottom, right;
+    SDL_GetWindowPosition(window->sdl, &x, &y);
+    SDL_GetWindowSize(window->sdl, &w, &h);
+    Borders(window, &top, &left, &bottom, &right);
+    *rect = {x - left, y - top, x + w + right, y + h + bottom};
+    return TRUE;
+}
+
+BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, UINT flags)
+{
+    if (!Local(window)) {
+        return FALSE;
+    }
+    int top, left, bottom, right;
+    Borders(window, &top, &left, &bottom, &right);
+    if (!(flags & SWP_NOSIZE)) {
+        SDL_SetWindowSize(window->sdl, std::max(cx - left - right, 1), std::max(cy - top - bottom, 1));
+    }
+    if (!(flags & SWP_NOMOVE)) {
+        SDL_SetWindowPosition(window->sdl, x + left, y + top);
+    }
+    if (!(flags & SWP_NOZORDER) && insertAfter == HWND_NOTOPMOST) {
+        SDL_SetWindowAlwaysOnTop(window->sdl, SDL_FALSE);
+    }
+    if (flags & SWP_SHOWWINDOW) {
+        SDL_ShowWindow(window->sdl);
+        window->visible = true;
+        window->style |= WS_VISIBLE;
+    }
+    return TRUE;
+}
+
+LONG GetWindowLongA(HWND window, int index)
+{
+    if (!Local(window) || index != GWL_STYLE) {
+        return 0;
+    }
+    return static_cast<LONG>(window->style | (window->visible ? WS_VISIBLE : 0u));
+}
+
+LONG SetWindowLongA(HWND window, int index, LONG value)
+{
+    if (!Local(window) || index != GWL_STYLE) {
+        return 0;
+    }
+    LONG previous = GetWindowLongA(window, index);
+    DWORD style = static_cast<DWORD>(value);
+    window->style = style;
+    SDL_SetWindowBordered(window->sdl, HasCaption(style) ? SDL_TRUE : SDL_FALSE);
+    if ((style & WS_VISIBLE) && !window->visible) {
+        SDL_ShowWindow(window->sdl);
+        window->visible = true;
+    } else if (!(style & WS_VISIBLE) && window->visible) {
+        SDL_HideWindow(window->sdl);
+        window->visible = false;
+    }
+    return previous;
+}
+
+int GetSystemMetrics(int index)
+{
+    if (!EnsureSdlVideo()) {
+        return 0;
+    }
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) {
+        return 0;
+    }
+    switch (index) {
+    case SM_CXSCREEN:
+        return mode.w;
+    case SM_CYSCREEN:
+        return mode.h;
+    default:
+        return 0;
+    }
+}
+
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM, LPARAM)
+{
+    if (message == WM_CLOSE) {
+        DestroyWindow(window);
+    }
+    return 0;
+}
+
+LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!Local(window) || !window->proc) {
+        return 0;
+    }
+    return window->proc(window, message, wParam, lParam);
+}
+
+HICON LoadIconA(HINSTANCE instance, LPCSTR name)
+{
+    // The program carries no named icon resource; only the system's own icons exist.
+    if (instance == nullptr && name == IDI_APPLICATION) {
+        return reinterpret_cast<HICON>(static_cast<std::uintptr_t>(32512));
+    }
+    return nullptr;
+}
+
+HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name)
+{
+    if (instance == nullptr && name == IDC_ARROW) {
+        return reinterpret_cast<HCURSOR>(static_cast<std::uintptr_t>(32512));
+    }
+    return nullptr;
+}
+
+HGDIOBJ GetStockObject(int object)
+{
+    // Stock objects are fixed tokens: the window layer paints its own background.
+    static int tokens[8];
+    if (object < 0 || object >= 8) {
+        return nullptr;
+    }
+    return &tokens[object];
+}
+
+BOOL SetPropA(HWND window, LPCSTR name, HANDLE data)
+{
+    if (!Local(window) || !name) {
+        return FALSE;
+    }
+    std::lock_guard lock(WindowMutex());
+    window->props[UpperCase(name)] = data;
+    PublishWindow(window);
+    return TRUE;
+}
+
+HANDLE GetPropA(HWND window, LPCSTR name)
+{
+    if (!window || !name) {
+        return nullptr;
+    }
+    std::lock_guard lock(WindowMutex());
+    auto it = window->props.find(UpperCase(name));
+    return it == window->props.end() ? nullptr : it->second;
+}
+
+BOOL IsIconic(HWND window)
+{
+    if (!window) {
+        return FALSE;
+    }
+    if (window->remote) {
+        for (auto& info : ListRemoteWindows()) {
+            if (info.pid == window->remotePid && info.id == window->remoteId) {
+                return info.iconic ? TRUE : FALSE;
+            }
+        }
+        return FALSE;
+    }
+    return window->iconic ? TRUE : FALSE;
+}
+
+BOOL SetForegroundWindow(HWND window)
+{
+    if (window && window->remote) {
+        return SendRemoteRequest(window->remotePid, window->remoteId, "raise") ? TRUE : FALSE;
+    }
+    if (!Local(window)) {
+        return FALSE;
+    }
+    SDL_RaiseWindow(window->sdl);
+    Activate(window);
+    return TRUE;
+}
+
+HWND GetLastActivePopup(HWND window)
+{
+    // No window of the program owns pop-ups of its own.
+    return window;
+}
+
+HWND GetForegroundWindow()
+{
+    return g_activeWindow;
+}
+
+BOOL EnumWindows(WNDENUMPROC callback, LPARAM lParam)
+{
+    if (!callback) {
+        return FALSE;
+    }
+    std::vector<HWND> windows;
+    {
+        std::lock_guard lock(WindowMutex());
+        windows = LocalWindows();
+    }
+    // Windows of other processes are seen through what they published; their records are kept
+    // for the process's life so that a handle handed out stays valid.
+    static std::map<std::pair<pid_t, std::uint32_t>, HWND> remotes;
+    for (auto& info : ListRemoteWindows()) {
+        std::lock_guard lock(WindowMutex());
+        HWND& w = remotes[{info.pid, info.id}];
+        if (!w) {
+            w = new Win32Window;
+            w->remote = true;
+            w->remotePid = info.pid;
+            w->remoteId = info.id;
+        }
+        w->props = info.props;
+        w->iconic = info.iconic;
+        windows.push_back(w);
+    }
+    for (HWND w : windows) {
+        if (!callback(w, lParam)) {
+            break;
+        }
+    }
+    return TRUE;
+}

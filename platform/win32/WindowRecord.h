@@ -1,0 +1,70 @@
+#pragma once
+// The window layer's own record behind an HWND, and the process's window registry.
+#include <SDL.h>
+#include <sys/types.h>
+
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/win32/Win32Window.h"
+
+struct Win32Window {
+    std::uint32_t id = 0;              // process-local window id
+    bool remote = false;               // a window of another process, seen through the registry
+    pid_t remotePid = 0;
+    std::uint32_t remoteId = 0;
+
+    SDL_Window* sdl = nullptr;
+    WNDPROC proc = nullptr;
+    DWORD style = 0;
+    std::string className;
+    std::string title;
+    std::map<std::string, HANDLE> props;  // names upper-cased: property names ignore case
+    bool iconic = false;
+    bool visible = false;
+    bool destroyed = false;
+    std::thread::id owner;
+};
+
+namespace win32 {
+
+// Guards the registry and every local window record.
+std::recursive_mutex& WindowMutex();
+// Live local windows in creation order.
+std::vector<HWND>& LocalWindows();
+// The local window that owns an SDL window id, or null.
+HWND FindBySdlId(std::uint32_t sdlWindowId);
+
+// SDL video, initialised once on first use; false when no video driver can start.
+bool EnsureSdlVideo();
+
+// Activation: the window that has the focus gets WM_ACTIVATE as Windows sends it.
+void Activate(HWND window);
+void Deactivate(HWND window, bool minimized);
+HWND ActiveWindow();
+
+// Reads pending SDL events and cross-process requests into messages (window thread only).
+void PumpEvents();
+
+// Cross-process publication of windows that carry properties.
+void PublishWindow(HWND window);
+void UnpublishWindow(HWND window);
+struct RemoteWindowInfo {
+    pid_t pid;
+    std::uint32_t id;
+    bool iconic;
+    std::map<std::string, HANDLE> props;
+};
+std::vector<RemoteWindowInfo> ListRemoteWindows();
+bool SendRemoteRequest(pid_t pid, std::uint32_t id, const std::string& command);
+// Reads one request for this process; false when none waits.
+bool ReceiveRemoteRequest(std::uint32_t* id, std::string* command);
+// The folder shared by the processes of this user.
+std::string SharedFolder();
+
+std::string UpperCase(const char* text);
+
+}  // namespace win32
