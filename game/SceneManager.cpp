@@ -1,8 +1,18 @@
 #include "game/SceneManager.h"
 
+#include <new>
+
 #include "engine/Application.h"
+#include "engine/GraphicsEngine.h"
 #include "engine/MathUtil.h"
+#include "engine/MusicController.h"
 #include "engine/TaskList.h"
+#include "game/DifficultyScene.h"
+#include "game/GameOverScene.h"
+#include "game/LoadingScene.h"
+#include "game/StageClearScene.h"
+#include "game/StageScene.h"
+#include "game/TitleScene.h"
 
 SceneManager* g_sceneManager = nullptr;
 
@@ -26,11 +36,31 @@ SceneManager::SceneManager()
 
 int SceneManager::CreateScenes()
 {
+    if (!(g_loadingScene = new (std::nothrow) LoadingScene) || !(g_titleScene = new (std::nothrow) TitleScene) ||
+        !(g_difficultyScene = new (std::nothrow) DifficultyScene) || !(g_stageScene = new (std::nothrow) StageScene) ||
+        !(g_stageClearScene = new (std::nothrow) StageClearScene) ||
+        !(g_gameOverScene = new (std::nothrow) GameOverScene)) {
+        return -1;
+    }
     FillAngleTables();
     return 0;
 }
 
-void SceneManager::DeleteScenes() {}
+void SceneManager::DeleteScenes()
+{
+    delete g_loadingScene;
+    g_loadingScene = nullptr;
+    delete g_titleScene;
+    g_titleScene = nullptr;
+    delete g_difficultyScene;
+    g_difficultyScene = nullptr;
+    delete g_stageScene;
+    g_stageScene = nullptr;
+    delete g_stageClearScene;
+    g_stageClearScene = nullptr;
+    delete g_gameOverScene;
+    g_gameOverScene = nullptr;
+}
 
 void SceneManager::SetNextScene(SceneState state)
 {
@@ -51,11 +81,29 @@ void SceneManager::Run()
     (this->*kHandlers[requested])(entering);
 }
 
-void SceneManager::ReleaseSceneTextures() {}
+void SceneManager::ReleaseSceneTextures()
+{
+    if (!g_graphicsEngine) {
+        return;
+    }
+    for (int slot : kSceneTextureSlots) {
+        g_graphicsEngine->ReleaseTexture(slot);
+    }
+}
 
-void SceneManager::SetClearColor(std::uint32_t) {}
+void SceneManager::SetClearColor(std::uint32_t argb)
+{
+    if (g_graphicsEngine) {
+        g_graphicsEngine->SetClearColor(argb);
+    }
+}
 
-void SceneManager::RequestMusic(int) {}
+void SceneManager::RequestMusic(int track)
+{
+    if (g_musicController) {
+        g_musicController->RequestTrack(track);
+    }
+}
 
 void SceneManager::EndPreviousScene()
 {
@@ -69,7 +117,14 @@ void SceneManager::RunLoading(bool entering)
 {
     if (entering) {
         SetClearColor(0xFF000000u);
+        g_loadingScene->Enter();
         stageRunning = 0;
+    }
+    int result = g_loadingScene->Exec();
+    if (result == 1) {
+        SetNextScene(SceneState::Title);
+    } else if (result == -1) {
+        SetNextScene(SceneState::Quit);
     }
 }
 
@@ -79,8 +134,10 @@ void SceneManager::RunTitle(bool entering)
         SetClearColor(0x00000000u);
         RequestMusic(1);
         EndPreviousScene();
+        g_titleScene->Enter();
         stageRunning = 0;
     }
+    g_titleScene->Exec();
 }
 
 void SceneManager::RunBlank(bool entering)
@@ -95,8 +152,10 @@ void SceneManager::RunDifficulty(bool entering)
 {
     if (entering) {
         EndPreviousScene();
+        g_difficultyScene->Enter();
         stageRunning = 0;
     }
+    g_difficultyScene->Exec();
 }
 
 void SceneManager::RunStage(bool entering)
@@ -105,8 +164,10 @@ void SceneManager::RunStage(bool entering)
         SetClearColor(0xFFC0FFFFu);
         RequestMusic(level >= 3 ? 3 : 2);
         EndPreviousScene();
+        g_stageScene->Enter();
         stageRunning = 1;
     }
+    g_stageScene->Exec();
 }
 
 void SceneManager::RunStageClear(bool entering)
@@ -115,8 +176,10 @@ void SceneManager::RunStageClear(bool entering)
         SetClearColor(0xFFFFFFFFu);
         RequestMusic(6);
         EndPreviousScene();
+        g_stageClearScene->Enter();
         stageRunning = 0;
     }
+    g_stageClearScene->Exec();
 }
 
 void SceneManager::RunGameOver(bool entering)
@@ -125,8 +188,10 @@ void SceneManager::RunGameOver(bool entering)
         SetClearColor(0x00000000u);
         RequestMusic(7);
         EndPreviousScene();
+        g_gameOverScene->Enter();
         stageRunning = 0;
     }
+    g_gameOverScene->Exec();
 }
 
 void SceneManager::RunQuit(bool)

@@ -1,0 +1,10 @@
+#pragma once
+
+class DifficultyScene {
+public:
+    virtual ~DifficultyScene() = default;
+    void Enter();
+    void Exec();
+};
+
+extern DifficultyScene* g_difficultyScene;

@@ -1,0 +1,38 @@
+#include "game/ExplosionSpark.h"
+
+#include "engine/Application.h"
+#include "engine/GraphicsEngine.h"
+#include "engine/MathUtil.h"
+#include "engine/TaskList.h"
+
+ExplosionSpark::ExplosionSpark(float cx, float cy, int row)
+    : x(cx - 12.0f), y(cy - 3.0f), row(row), angle(RandomRange(0, 360))
+{
+    type = TaskType::Effect;
+}
+
+ExplosionSpark* ExplosionSpark::Create(int priority, float cx, float cy, int row)
+{
+    return static_cast<ExplosionSpark*>(g_taskList->Insert(new ExplosionSpark(cx, cy, row), priority));
+}
+
+void ExplosionSpark::Exec()
+{
+    if (alpha > 0.0f) {
+        alpha -= 255.0f * g_frameTime;
+        if (alpha < 0.0f) {
+            alpha = 0.0f;
+        }
+    }
+    x += g_cosTable[angle] * speed * g_frameTime;
+    y -= g_sinTable[angle] * speed * g_frameTime;
+    std::uint32_t colour = (static_cast<std::uint32_t>(static_cast<int>(alpha)) << 24) | 0x00FFFFFFu;
+    g_graphicsEngine->SetRotation(static_cast<float>(-angle), 12.0f, 3.0f);
+    g_graphicsEngine->SetBlend(static_cast<int>(SpriteBlendMode::Alpha), colour);
+    g_graphicsEngine->DrawSprite(static_cast<int>(x), static_cast<int>(y), 21, 0, 96 + 6 * row, 24, 6);
+    if (speed > 100.0f) {
+        speed -= decel * g_frameTime;
+    } else {
+        g_taskList->Kill(this);
+    }
+}

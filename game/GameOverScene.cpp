@@ -1,0 +1,22 @@
+#include "game/GameOverScene.h"
+
+#include "engine/TaskList.h"
+#include "game/Fade.h"
+#include "game/GameOverScreen.h"
+#include "game/SoundEffectPlayer.h"
+#include "platform/win32/CRuntime.h"
+
+GameOverScene* g_gameOverScene = nullptr;
+
+void GameOverScene::Enter()
+{
+    crt::srand(8461);
+    Fade::Create(PriorityFade, 16, SceneState::GameOver, FadeMode::InFromBlack);
+    GameOverScreen::Create(PriorityScreen);
+    SoundEffectPlayer::Create(PrioritySoundEffectPlayer);
+}
+
+void GameOverScene::Exec()
+{
+    g_taskList->RunAll();
+}

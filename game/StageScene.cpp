@@ -1,0 +1,29 @@
+#include "game/StageScene.h"
+
+#include "engine/ErrorReporter.h"
+#include "engine/TaskList.h"
+#include "game/Backdrop.h"
+#include "game/Fade.h"
+#include "game/SideFrame.h"
+#include "game/SoundEffectPlayer.h"
+#include "game/TextureSlotMap.h"
+#include "platform/win32/CRuntime.h"
+
+StageScene* g_stageScene = nullptr;
+
+void StageScene::Enter()
+{
+    crt::srand(8461);
+    if (const char* failed = LoadTextureGroup(kStageTextures, 1, 3)) {
+        g_errorReporter->ReportText(ErrorStringId::FileLoadFailed, failed);
+    }
+    Fade::Create(PriorityFade, 16, SceneState::Stage, FadeMode::InFromBlack);
+    Backdrop::Create(PriorityBackdrop, "back.x", "./img", 1.0f);
+    SideFrame::Create(PrioritySideFrame);
+    SoundEffectPlayer::Create(PrioritySoundEffectPlayer);
+}
+
+void StageScene::Exec()
+{
+    g_taskList->RunAll();
+}

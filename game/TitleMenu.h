@@ -1,0 +1,21 @@
+#pragma once
+#include "engine/Task.h"
+#include "game/MenuCursor.h"
+#include "game/ScreenKeys.h"
+
+// The title screen's menu: start or quit.
+class TitleMenu : public Task {
+public:
+    TitleMenu();
+    void Exec() override;
+    static TitleMenu* Create(int priority);
+
+    int GetCursor() const { return menu.cursor; }
+
+private:
+    void Draw();
+    void HandleKeys();
+
+    ScreenKeys keys;
+    MenuCursor menu;
+};
