@@ -1,8 +1,12 @@
 #include "engine/Application.h"
+
+#include <new>
+
 #include "engine/ErrorReporter.h"
 #include "engine/GameLock.h"
 #include "engine/TaskList.h"
 #include "game/SceneManager.h"
+#include "game/ScoreTable.h"
 #include "platform/winmm/WinMM.h"
 
 int GameInit()
@@ -18,6 +22,11 @@ int GameInit()
 
     g_gameLock = GetGameLock();
 
+    g_scoreTable = new (std::nothrow) ScoreTable;
+    if (!g_scoreTable) {
+        return -7;
+    }
+
     return 0;
 }
 
@@ -31,6 +40,8 @@ void GameEnd()
     if (g_sceneManager) {
         g_sceneManager->DeleteScenes();
     }
+    delete g_scoreTable;
+    g_scoreTable = nullptr;
     delete g_errorReporter;
     g_errorReporter = nullptr;
     delete g_sceneManager;
