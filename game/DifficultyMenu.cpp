@@ -39,17 +39,17 @@ void DifficultyMenu::HandleKeys()
 {
     if (keys.z == KeyState::Pressed) {
         menu.chosen = 1;
-        g_soundEffectBank->SetRequest(SoundEffectId::MenuChoice, 1);
+        g_soundEffectBank->SetRequest(SoundEffectId::MenuSelect, 1);
         ExplodeSmall(PriorityEnemy, 240.0f + 20.0f * menu.cursor, 284.0f + 48.0f * menu.cursor, 0);
         g_sceneManager->SetLevel(kLevelOfEntry[menu.cursor]);
     } else if (keys.x == KeyState::Pressed) {
         g_soundEffectBank->SetRequest(SoundEffectId::MenuCancel, 1);
         g_sceneManager->SetNextScene(SceneState::Title);
     } else if (keys.up == KeyState::Pressed) {
-        g_soundEffectBank->SetRequest(SoundEffectId::MenuCursor, 1);
+        g_soundEffectBank->SetRequest(SoundEffectId::CursorMove, 1);
         menu.Move(-1, kEntries);
     } else if (keys.down == KeyState::Pressed) {
-        g_soundEffectBank->SetRequest(SoundEffectId::MenuCursor, 1);
+        g_soundEffectBank->SetRequest(SoundEffectId::CursorMove, 1);
         menu.Move(1, kEntries);
     }
 }

@@ -37,15 +37,15 @@ void TitleMenu::HandleKeys()
 {
     if (keys.z == KeyState::Pressed) {
         menu.chosen = 1;
-        g_soundEffectBank->SetRequest(SoundEffectId::MenuChoice, 1);
+        g_soundEffectBank->SetRequest(SoundEffectId::MenuSelect, 1);
         ExplodeSmall(PriorityEnemy, 240.0f + 20.0f * menu.cursor, 320.0f + 48.0f * menu.cursor, 0);
     } else if (keys.x == KeyState::Pressed) {
         // Nothing to cancel on the title.
     } else if (keys.up == KeyState::Pressed) {
-        g_soundEffectBank->SetRequest(SoundEffectId::MenuCursor, 1);
+        g_soundEffectBank->SetRequest(SoundEffectId::CursorMove, 1);
         menu.Move(-1, kEntries);
     } else if (keys.down == KeyState::Pressed) {
-        g_soundEffectBank->SetRequest(SoundEffectId::MenuCursor, 1);
+        g_soundEffectBank->SetRequest(SoundEffectId::CursorMove, 1);
         menu.Move(1, kEntries);
     }
 }
