@@ -10,6 +10,7 @@
 #include "config/ConfigApp.h"
 #include "config/Resource.h"
 #include "platform/mfc/MfcTestHooks.h"
+#include "platform/win32/Win32HostedWindow.h"
 
 #include <X11/extensions/XTest.h>
 #include <gdk/gdkx.h>
@@ -179,6 +180,24 @@ void PointerClick(CDialog& dialog, int id)
     PointerClick(MfcWidgetOf(dialog.GetDlgItem(id)->m_hWnd));
 }
 
+// The colour ("rrggbb") of a pixel of the client area, read back from the X server.
+std::string ClientPixel(CDialog& dialog, int x, int y)
+{
+    GtkWidget* top = MfcWidgetOf(dialog.m_hWnd);
+    GtkWidget* client = gtk_bin_get_child(GTK_BIN(top));
+    int left = 0, topY = 0;
+    gtk_widget_translate_coordinates(client, top, 0, 0, &left, &topY);
+    GdkPixbuf* shot = gdk_pixbuf_get_from_window(gtk_widget_get_window(top), left + x, topY + y, 1, 1);
+    if (!shot) {
+        return "none";
+    }
+    const guchar* p = gdk_pixbuf_get_pixels(shot);
+    char text[8];
+    std::snprintf(text, sizeof(text), "%02x%02x%02x", p[0], p[1], p[2]);
+    g_object_unref(shot);
+    return text;
+}
+
 GtkMenuButton* SystemMenuButton(GtkWidget* top)
 {
     GtkWidget* header = gtk_window_get_titlebar(GTK_WINDOW(top));
@@ -288,6 +307,20 @@ TEST(ConfigOnDisplay, TextsAreReadableAndPointerClicksChangeWhatOkWrites)
                 PointerClick(last);
                 IterateUntil([&] { return aboutShown; });
             }
+            // While the window layer reports the dialog iconic, it paints the icon centred in its
+            // client area; a point of the icon's blue tile shows it.
+            RECT client;
+            GetClientRect(dialog.m_hWnd, &client);
+            int iconX = (client.right - 32 + 1) / 2, iconY = (client.bottom - 32 + 1) / 2;
+            Win32SetHostedIconic(dialog.m_hWnd, true);
+            gtk_widget_queue_draw(top);
+            WaitUntilDrawn(top);
+            notes += "iconic paint|" + ClientPixel(dialog, iconX + 2, iconY + 16) + "\n";
+            Win32SetHostedIconic(dialog.m_hWnd, false);
+            gtk_widget_queue_draw(top);
+            WaitUntilDrawn(top);
+            notes += "normal paint|" + ClientPixel(dialog, iconX + 2, iconY + 16) + "\n";
+
             PointerClick(dialog, IDOK);
             return notes;
         });
@@ -306,4 +339,6 @@ TEST(ConfigOnDisplay, TextsAreReadableAndPointerClicksChangeWhatOkWrites)
     }
     EXPECT_EQ(ReadFile(ini), std::optional<std::string>("[MODE]\nSCREEN_MODE=1\nDEVICECHECK=1\nFOG=0\n"));
     EXPECT_NE(run.report.find("result=0"), std::string::npos) << run.report;
+    EXPECT_NE(run.report.find("iconic paint|2a5db0\n"), std::string::npos) << run.report;
+    EXPECT_EQ(run.report.find("normal paint|2a5db0\n"), std::string::npos) << run.report;
 }
