@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <map>
+#include <set>
 
 #include "platform/mfc/AfxIcon.h"
 #include "platform/mfc/AfxModuleState.h"
@@ -118,13 +119,16 @@ DialogHost::DialogHost(CDialog& dialog, const DialogTemplate& dialogTemplate, Gt
     // The dialog's font for every widget of this window.
     std::string name = "mfc-dialog-" + std::to_string(dialogTemplate.id);
     gtk_widget_set_name(toplevel_, name.c_str());
-    std::string css = "#" + name + ", #" + name + " * { font-family: \"" + font_.Family() +
-                      "\"; font-size: " + std::to_string(font_.Points()) + "pt; }";
-    GtkCssProvider* provider = gtk_css_provider_new();
-    gtk_css_provider_load_from_data(provider, css.c_str(), -1, nullptr);
-    gtk_style_context_add_provider_for_screen(gtk_widget_get_screen(toplevel_), GTK_STYLE_PROVIDER(provider),
-                                              GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
-    g_object_unref(provider);
+    static std::set<std::string> styled;  // one style rule per template, however often it runs
+    if (styled.insert(name).second) {
+        std::string css = "#" + name + ", #" + name + " * { font-family: \"" + font_.Family() +
+                          "\"; font-size: " + std::to_string(font_.Points()) + "pt; }";
+        GtkCssProvider* provider = gtk_css_provider_new();
+        gtk_css_provider_load_from_data(provider, css.c_str(), -1, nullptr);
+        gtk_style_context_add_provider_for_screen(gtk_widget_get_screen(toplevel_), GTK_STYLE_PROVIDER(provider),
+                                                  GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+        g_object_unref(provider);
+    }
 
     // The caption: a header bar with the system menu behind the icon button and the close button.
     GtkWidget* header = gtk_header_bar_new();
