@@ -1,6 +1,7 @@
 #include "platform/mfc/DialogHost.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <set>
 
@@ -76,7 +77,8 @@ bool DialogHost::EnsureToolkit()
     if (state == 0) {
         state = gtk_init_check(nullptr, nullptr) ? 1 : -1;
         if (state < 0) {
-            std::fprintf(stderr, "cannot open the display\n");
+            const char* display = std::getenv("DISPLAY");
+            std::fprintf(stderr, "cannot open the display %s\n", display ? display : "(none)");
         }
     }
     return state > 0;

@@ -110,16 +110,21 @@ void CollectLabels(GtkWidget* widget, std::vector<GtkLabel*>* labels)
     }
 }
 
-// Waits until the dialog is on the screen and drawn.
+// Waits until the dialog is on the screen and has drawn itself anew, all of it sent to the server.
 void WaitUntilDrawn(GtkWidget* top)
 {
     IterateUntil([&] { return gtk_widget_get_mapped(top) && gtk_widget_get_window(top); });
-    gdk_display_sync(gtk_widget_get_display(top));
-    for (int i = 0; i < 20; ++i) {
-        while (g_main_context_iteration(nullptr, FALSE)) {
-        }
-        g_usleep(10000);
+    int draws = 0;
+    gulong handler = g_signal_connect_after(top, "draw", G_CALLBACK(+[](GtkWidget*, cairo_t*, gpointer count) -> gboolean {
+        ++*static_cast<int*>(count);
+        return FALSE;
+    }), &draws);
+    gtk_widget_queue_draw(top);
+    IterateUntil([&] { return draws > 0; });
+    g_signal_handler_disconnect(top, handler);
+    while (g_main_context_iteration(nullptr, FALSE)) {
     }
+    gdk_display_sync(gtk_widget_get_display(top));
 }
 
 // One line per text of the dialog: "text|<text>|<unknown glyphs>|<ink>|<reference ink>|<width>|<reference width>".
@@ -313,11 +318,9 @@ TEST(ConfigOnDisplay, TextsAreReadableAndPointerClicksChangeWhatOkWrites)
             GetClientRect(dialog.m_hWnd, &client);
             int iconX = (client.right - 32 + 1) / 2, iconY = (client.bottom - 32 + 1) / 2;
             Win32SetHostedIconic(dialog.m_hWnd, true);
-            gtk_widget_queue_draw(top);
             WaitUntilDrawn(top);
             notes += "iconic paint|" + ClientPixel(dialog, iconX + 2, iconY + 16) + "\n";
             Win32SetHostedIconic(dialog.m_hWnd, false);
-            gtk_widget_queue_draw(top);
             WaitUntilDrawn(top);
             notes += "normal paint|" + ClientPixel(dialog, iconX + 2, iconY + 16) + "\n";
 

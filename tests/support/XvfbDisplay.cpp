@@ -11,12 +11,33 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <thread>
 
 namespace {
 
-// Xvfb listens on /tmp/.X11-unix/X<n> once it is up.
+std::string LockFile(int number)
+{
+    return "/tmp/.X" + std::to_string(number) + "-lock";
+}
+
+bool InUse(int number)
+{
+    struct stat st;
+    return stat(LockFile(number).c_str(), &st) == 0 ||
+           stat(("/tmp/.X11-unix/X" + std::to_string(number)).c_str(), &st) == 0;
+}
+
+// The server that holds the display's lock file, or -1.
+pid_t LockHolder(int number)
+{
+    std::ifstream in(LockFile(number));
+    long pid = -1;
+    in >> pid;
+    return in ? static_cast<pid_t>(pid) : -1;
+}
+
 bool CanConnect(int number)
 {
     int s = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -32,14 +53,6 @@ bool CanConnect(int number)
     return ok;
 }
 
-bool InUse(int number)
-{
-    struct stat st;
-    std::string lock = "/tmp/.X" + std::to_string(number) + "-lock";
-    std::string sock = "/tmp/.X11-unix/X" + std::to_string(number);
-    return stat(lock.c_str(), &st) == 0 || stat(sock.c_str(), &st) == 0;
-}
-
 }  // namespace
 
 XvfbDisplay::XvfbDisplay()
@@ -50,11 +63,11 @@ XvfbDisplay::XvfbDisplay()
         ready_ = true;
         return;
     }
-    // Display numbers from a spread start, so that parallel test programs rarely collide; Xvfb
-    // itself refuses a number that another server took first, and the next one is tried.
-    int start = 100 + static_cast<int>(getpid() % 400);
-    for (int attempt = 0; attempt < 50 && !ready_; ++attempt) {
-        int number = start + attempt;
+    // Each test program tries numbers derived from its own process id, so that programs starting
+    // side by side never race for the same number; a server counts as ours only once the
+    // display's lock file names it and it accepts connections.
+    for (int attempt = 0; attempt < 20 && !ready_; ++attempt) {
+        int number = 1000 + static_cast<int>((getpid() + attempt * 7919) % 58000);
         if (InUse(number)) {
             continue;
         }
@@ -62,30 +75,31 @@ XvfbDisplay::XvfbDisplay()
         pid_t pid = fork();
         if (pid == 0) {
             int devnull = open("/dev/null", O_RDWR);
+            dup2(devnull, 0);
             dup2(devnull, 1);
             dup2(devnull, 2);
+            // -noreset: the server must not restart (refusing connections) each time its last
+            // client leaves, as the programs under test come and go one after another.
             execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-                   static_cast<char*>(nullptr));
+                   "-noreset", static_cast<char*>(nullptr));
             _exit(127);
         }
         if (pid < 0) {
             return;
         }
-        // Wait for the server to listen, or to give up on this number.
         bool ended = false;
-        for (int i = 0; i < 200; ++i) {
-            if (CanConnect(number)) {
+        for (int i = 0; i < 800 && !ready_; ++i) {
+            if (LockHolder(number) == pid && CanConnect(number)) {
                 server_ = pid;
+                owner_ = getpid();
                 name_ = display;
                 ready_ = true;
-                break;
-            }
-            int status = 0;
-            if (waitpid(pid, &status, WNOHANG) == pid) {
+            } else if (waitpid(pid, nullptr, WNOHANG) == pid) {
                 ended = true;
                 break;
+            } else {
+                std::this_thread::sleep_for(std::chrono::milliseconds(25));
             }
-            std::this_thread::sleep_for(std::chrono::milliseconds(25));
         }
         if (!ready_ && !ended) {
             kill(pid, SIGTERM);
@@ -93,7 +107,6 @@ XvfbDisplay::XvfbDisplay()
         }
     }
     if (ready_) {
-        owner_ = getpid();
         setenv("DISPLAY", name_.c_str(), 1);
     }
 }

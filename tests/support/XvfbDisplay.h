@@ -1,6 +1,6 @@
 #pragma once
 // A private X server for tests that need a display: when DISPLAY is unset, starts
-// `Xvfb :N -screen 0 1280x1024x24 -nolisten tcp` on a free display number, sets DISPLAY and ends
+// `Xvfb :N -screen 0 1280x1024x24 -nolisten tcp -noreset` on a free display number, sets DISPLAY and ends
 // the server when the object goes (or at exit).
 #include <string>
 #include <sys/types.h>
