@@ -1,13 +1,31 @@
 #include "engine/Application.h"
 #include "engine/ErrorReporter.h"
 #include "engine/GameLock.h"
+#include "engine/GraphicsEngine.h"
 #include "engine/TaskList.h"
 #include "game/SceneManager.h"
 #include "platform/winmm/WinMM.h"
 
+#include <new>
+
 int GameInit()
 {
     timeBeginPeriod(1);
+
+    g_graphicsEngine = new (std::nothrow) GraphicsEngine;
+    if (!g_graphicsEngine) {
+        return -1;
+    }
+    int code = g_graphicsEngine->Init3D();
+    if (code != 0) {
+        if (g_errorReporter) {
+            g_errorReporter->Report(ErrorStringId::Init3DFailed, code);
+            if (code == -1) {
+                g_errorReporter->Report(ErrorStringId::DirectXAdvice, 0);
+            }
+        }
+        return -2;
+    }
 
     g_taskList = new TaskList;
 
@@ -31,6 +49,8 @@ void GameEnd()
     if (g_sceneManager) {
         g_sceneManager->DeleteScenes();
     }
+    delete g_graphicsEngine;
+    g_graphicsEngine = nullptr;
     delete g_errorReporter;
     g_errorReporter = nullptr;
     delete g_sceneManager;
