@@ -15,6 +15,7 @@ void GraphicsFixture::SetUp()
     char pattern[] = "/tmp/graphics_test_XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     folder = pattern;
+    messages.clear();
     ASSERT_EQ(chdir(folder.c_str()), 0);
     RegisterProgramStrings();
     LoadStringA(nullptr, 101, g_appTitle, 256);
