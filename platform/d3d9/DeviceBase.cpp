@@ -155,7 +155,16 @@ HRESULT DeviceBase::Reset(D3DPRESENT_PARAMETERS* parameters)
         lost_ = true;
         return D3DERR_DEVICELOST;
     }
-    // Every default-pool object must be gone first; the device stays unusable until a good Reset.
+    // The device lets go of what is bound to it; every default-pool object the program made must
+    // be gone too, or the device stays unusable until a good Reset.
+    if (depthSurface_) {
+        depthSurface_->Release();
+        depthSurface_ = nullptr;
+    }
+    if (texture_) {
+        texture_->Release();
+        texture_ = nullptr;
+    }
     if (*defaultPoolCount_ > 0) {
         lost_ = true;
         return D3DERR_INVALIDCALL;
