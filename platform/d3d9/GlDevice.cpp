@@ -362,8 +362,9 @@ void GlDevice::DoDraw(const DrawBatch& batch)
     std::size_t texAt = offset;
     bool hasTex = (batch.fvf & D3DFVF_TEX1) != 0;
 
-    glBegin(GL_TRIANGLES);
+    // Vertices go to OpenGL as client arrays, converted into one reused buffer.
     UINT count = batch.triangles * 3;
+    vertices_.resize(count);
     for (UINT i = 0; i < count; ++i) {
         UINT index = i;
         if (batch.indices) {
@@ -371,32 +372,51 @@ void GlDevice::DoDraw(const DrawBatch& batch)
                                                         : static_cast<const std::uint32_t*>(batch.indices)[i];
         }
         const BYTE* v = batch.vertices + static_cast<std::size_t>(index) * batch.stride;
-        float f[4];
-        if (hasDiffuse) {
-            DWORD c;
-            std::memcpy(&c, v + diffuseAt, 4);
-            glColor4ub((c >> 16) & 255, (c >> 8) & 255, c & 255, c >> 24);
-        } else {
-            glColor4ub(255, 255, 255, 255);
-        }
-        if (hasNormal) {
-            std::memcpy(f, v + normalAt, 12);
-            glNormal3fv(f);
-        }
-        if (hasTex) {
-            std::memcpy(f, v + texAt, 8);
-            glTexCoord2fv(f);
-        }
+        GlVertex& out = vertices_[i];
         if (pretransformed) {
+            float f[4];
             std::memcpy(f, v, 16);
             float w = f[3] != 0.0f ? 1.0f / f[3] : 1.0f;
-            glVertex4f(f[0] * w, f[1] * w, f[2] * w, w);
+            out.position[0] = f[0] * w;
+            out.position[1] = f[1] * w;
+            out.position[2] = f[2] * w;
+            out.position[3] = w;
         } else {
-            std::memcpy(f, v, 12);
-            glVertex3fv(f);
+            std::memcpy(out.position, v, 12);
+            out.position[3] = 1.0f;
+        }
+        DWORD c = 0xFFFFFFFFu;
+        if (hasDiffuse) {
+            std::memcpy(&c, v + diffuseAt, 4);
+        }
+        out.colour[0] = static_cast<std::uint8_t>(c >> 16);
+        out.colour[1] = static_cast<std::uint8_t>(c >> 8);
+        out.colour[2] = static_cast<std::uint8_t>(c);
+        out.colour[3] = static_cast<std::uint8_t>(c >> 24);
+        if (hasTex) {
+            std::memcpy(out.texture, v + texAt, 8);
+        }
+        if (hasNormal) {
+            std::memcpy(out.normal, v + normalAt, 12);
         }
     }
-    glEnd();
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(4, GL_FLOAT, sizeof(GlVertex), vertices_[0].position);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(GlVertex), vertices_[0].colour);
+    if (hasTex) {
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, sizeof(GlVertex), vertices_[0].texture);
+    } else {
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    }
+    if (hasNormal) {
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glNormalPointer(GL_FLOAT, sizeof(GlVertex), vertices_[0].normal);
+    } else {
+        glDisableClientState(GL_NORMAL_ARRAY);
+    }
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(count));
 }
 
 void GlDevice::DeletePendingTextures()

@@ -4,6 +4,9 @@
 // copies it to the front buffer and shows that scaled into the window with its aspect kept.
 #include <SDL.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "platform/d3d9/DeviceBase.h"
 
 class GlDevice final : public DeviceBase {
@@ -27,6 +30,14 @@ private:
     void ApplyStates(bool pretransformed, bool lit);
     void DeletePendingTextures();
 
+    struct GlVertex {
+        float position[4];
+        std::uint8_t colour[4];
+        float texture[2];
+        float normal[3];
+    };
+
+    std::vector<GlVertex> vertices_;  // reused by every draw
     SDL_Window* sdl_ = nullptr;
     SDL_GLContext context_ = nullptr;
     unsigned contextId_ = 0;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <cstdio>
 #include <functional>
+#include <thread>
 
 #include "engine/Application.h"
 #include "engine/SpriteBlendMode.h"
@@ -128,6 +129,24 @@ TEST_F(PixelTest, SpriteTexelsLandOnExactlyTheExpectedPixels)
     }
     EXPECT_EQ(picture.At(316, 200), kClear);
     EXPECT_EQ(picture.At(300, 216), kClear);
+}
+
+TEST_F(PixelTest, TextureLoadedOnAnotherThreadIsUploadedWhenFirstDrawn)
+{
+    StartGl();
+    ASSERT_TRUE(WritePng(Path("worker.png"), TestImage::Filled(8, 8, 0xFF30C050u)));
+    bool loaded = false;
+    std::thread worker([&] { loaded = engine->LoadTexture(9, "worker.png", 0); });
+    Frame([] {});  // the main thread keeps drawing meanwhile
+    worker.join();
+    ASSERT_TRUE(loaded);
+    Frame([&] { engine->DrawSprite(40, 40, 9, 0, 0, 8, 8); });
+    EXPECT_EQ(Picture().At(44, 44), 0xFF30C050u);
+    // Released on the worker, deleted by the device on its own thread at the next frame.
+    std::thread releaser([&] { engine->ReleaseTexture(9); });
+    releaser.join();
+    Frame([&] { engine->DrawSprite(40, 40, 9, 0, 0, 8, 8); });
+    EXPECT_EQ(Picture().At(44, 44), kClear);
 }
 
 TEST_F(PixelTest, ColourKeyedTexelsAreTransparent)
