@@ -133,6 +133,8 @@ bool GlDevice::Open()
 
 GlDevice::~GlDevice()
 {
+    pending_.clear();
+    DropPendingTexture();
     if (context_) {
         MakeCurrent();
         Texture::TakeGlDeletes(contextId_);
@@ -154,6 +156,9 @@ void GlDevice::MakeCurrent()
 
 bool GlDevice::ApplyPresentation(const D3DPRESENT_PARAMETERS& parameters)
 {
+    // Nothing drawn before a reset is shown after it.
+    pending_.clear();
+    DropPendingTexture();
     MakeCurrent();
     // Full screen covers the desktop at its own resolution: no display-mode change.
     bool fullScreen = (SDL_GetWindowFlags(sdl_) & SDL_WINDOW_FULLSCREEN) != 0;
@@ -187,6 +192,7 @@ bool GlDevice::ApplyPresentation(const D3DPRESENT_PARAMETERS& parameters)
 
 void GlDevice::DoClear(DWORD flags, D3DCOLOR colour, float z)
 {
+    FlushPending();
     MakeCurrent();
     glBindFramebuffer(GL_FRAMEBUFFER, backFbo_);
     glEnable(GL_SCISSOR_TEST);
@@ -234,35 +240,67 @@ void GlDevice::BindTexture(Texture* texture)
     texture->glContext = contextId_;
 }
 
-void GlDevice::ApplyStates(bool pretransformed, bool lit)
+GlDevice::RasterState GlDevice::CurrentRasterState() const
 {
     const auto& rs = renderStates_;
-    if (depthBound_ && rs[D3DRS_ZENABLE] != D3DZB_FALSE) {
+    RasterState state{};
+    state.depthTest = depthBound_ && rs[D3DRS_ZENABLE] != D3DZB_FALSE;
+    state.depthFunc = rs[D3DRS_ZFUNC];
+    state.depthWrite = depthBound_ && rs[D3DRS_ZWRITEENABLE];
+    state.blend = rs[D3DRS_ALPHABLENDENABLE] != 0;
+    state.sourceBlend = rs[D3DRS_SRCBLEND];
+    state.destBlend = rs[D3DRS_DESTBLEND];
+    state.cull = rs[D3DRS_CULLMODE];
+    state.texture = stageStates_[D3DTSS_COLOROP] != D3DTOP_DISABLE ? texture_ : nullptr;
+    for (DWORD i = 0; i < 6; ++i) {
+        state.stage[i] = stageStates_[D3DTSS_COLOROP + i];
+    }
+    return state;
+}
+
+void GlDevice::ApplyRasterState(const RasterState& state)
+{
+    if (state.depthTest) {
         glEnable(GL_DEPTH_TEST);
-        glDepthFunc(Comparison(rs[D3DRS_ZFUNC]));
+        glDepthFunc(Comparison(state.depthFunc));
     } else {
         glDisable(GL_DEPTH_TEST);
     }
-    glDepthMask(depthBound_ && rs[D3DRS_ZWRITEENABLE] ? GL_TRUE : GL_FALSE);
-    if (rs[D3DRS_ALPHABLENDENABLE]) {
+    glDepthMask(state.depthWrite ? GL_TRUE : GL_FALSE);
+    if (state.blend) {
         glEnable(GL_BLEND);
-        glBlendFunc(BlendFactor(rs[D3DRS_SRCBLEND]), BlendFactor(rs[D3DRS_DESTBLEND]));
+        glBlendFunc(BlendFactor(state.sourceBlend), BlendFactor(state.destBlend));
     } else {
         glDisable(GL_BLEND);
     }
     // Both APIs name the winding as seen on the screen; front faces are the counter-clockwise ones here.
     glFrontFace(GL_CCW);
-    if (rs[D3DRS_CULLMODE] == D3DCULL_CCW) {
+    if (state.cull == D3DCULL_CCW) {
         glEnable(GL_CULL_FACE);
         glCullFace(GL_FRONT);
-    } else if (rs[D3DRS_CULLMODE] == D3DCULL_CW) {
+    } else if (state.cull == D3DCULL_CW) {
         glEnable(GL_CULL_FACE);
         glCullFace(GL_BACK);
     } else {
         glDisable(GL_CULL_FACE);
     }
-    bool fog = !pretransformed && rs[D3DRS_FOGENABLE] &&
-               (rs[D3DRS_FOGTABLEMODE] == D3DFOG_LINEAR || rs[D3DRS_FOGVERTEXMODE] == D3DFOG_LINEAR);
+    if (state.texture) {
+        glEnable(GL_TEXTURE_2D);
+        BindTexture(state.texture);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+        SetCombine(GL_COMBINE_RGB, GL_SOURCE0_RGB, GL_SOURCE1_RGB, state.stage[0], state.stage[1], state.stage[2]);
+        SetCombine(GL_COMBINE_ALPHA, GL_SOURCE0_ALPHA, GL_SOURCE1_ALPHA, state.stage[3], state.stage[4],
+                   state.stage[5]);
+    } else {
+        // No texture: the stage passes the vertex colour on.
+        glDisable(GL_TEXTURE_2D);
+    }
+}
+
+void GlDevice::ApplyFogAndLight(bool lit)
+{
+    const auto& rs = renderStates_;
+    bool fog = rs[D3DRS_FOGENABLE] && (rs[D3DRS_FOGTABLEMODE] == D3DFOG_LINEAR || rs[D3DRS_FOGVERTEXMODE] == D3DFOG_LINEAR);
     if (fog) {
         float c[4];
         Colour(rs[D3DRS_FOGCOLOR], c);
@@ -287,84 +325,26 @@ void GlDevice::ApplyStates(bool pretransformed, bool lit)
     } else {
         glDisable(GL_LIGHTING);
     }
-    DWORD colourOp = stageStates_[D3DTSS_COLOROP];
-    if (texture_ && colourOp != D3DTOP_DISABLE) {
-        glEnable(GL_TEXTURE_2D);
-        BindTexture(texture_);
-        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
-        SetCombine(GL_COMBINE_RGB, GL_SOURCE0_RGB, GL_SOURCE1_RGB, colourOp, stageStates_[D3DTSS_COLORARG1],
-                   stageStates_[D3DTSS_COLORARG2]);
-        SetCombine(GL_COMBINE_ALPHA, GL_SOURCE0_ALPHA, GL_SOURCE1_ALPHA, stageStates_[D3DTSS_ALPHAOP],
-                   stageStates_[D3DTSS_ALPHAARG1], stageStates_[D3DTSS_ALPHAARG2]);
-    } else {
-        // No texture: the stage passes the vertex colour on.
-        glDisable(GL_TEXTURE_2D);
-    }
 }
 
-void GlDevice::DoDraw(const DrawBatch& batch)
+void GlDevice::AppendVertices(const DrawBatch& batch, std::vector<GlVertex>* out)
 {
-    MakeCurrent();
-    glBindFramebuffer(GL_FRAMEBUFFER, backFbo_);
     bool pretransformed = (batch.fvf & D3DFVF_XYZRHW) != 0;
     bool hasNormal = (batch.fvf & D3DFVF_NORMAL) != 0;
-    bool lit = !pretransformed && hasNormal && renderStates_[D3DRS_LIGHTING] && lightEnabled_;
-    if (pretransformed) {
-        glViewport(0, 0, width_, height_);
-        glDepthRange(0.0, 1.0);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        // Screen pixels with y down and depth taken as given.
-        glOrtho(-kPixelOffset, width_ - kPixelOffset, height_ - kPixelOffset, -kPixelOffset, 0.0, -1.0);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-    } else {
-        glViewport(viewport_.X, height_ - viewport_.Y - viewport_.Height, viewport_.Width, viewport_.Height);
-        glDepthRange(viewport_.MinZ, viewport_.MaxZ);
-        // Direct3D's clip depth runs 0..w, OpenGL's -w..w: z' = 2z - w.
-        D3DMATRIX depthFix{};
-        depthFix.m[0][0] = depthFix.m[1][1] = depthFix.m[3][3] = 1.0f;
-        depthFix.m[2][2] = 2.0f;
-        depthFix.m[3][2] = -1.0f;
-        D3DMATRIX projection = Multiply(projection_, depthFix);
-        glMatrixMode(GL_PROJECTION);
-        glLoadMatrixf(&projection.m[0][0]);  // row-vector matrices read column-major are the transposes GL wants
-        glMatrixMode(GL_MODELVIEW);
-        if (lit) {
-            glLoadMatrixf(&view_.m[0][0]);
-            const float direction[4] = {-light_.Direction.x, -light_.Direction.y, -light_.Direction.z, 0.0f};
-            glLightfv(GL_LIGHT0, GL_POSITION, direction);
-            glLightfv(GL_LIGHT0, GL_DIFFUSE, &light_.Diffuse.r);
-            glLightfv(GL_LIGHT0, GL_AMBIENT, &light_.Ambient.r);
-            const float black[4] = {0, 0, 0, 1};
-            glLightfv(GL_LIGHT0, GL_SPECULAR, black);
-            glEnable(GL_LIGHT0);
-        }
-        D3DMATRIX modelView = Multiply(world_, view_);
-        glLoadMatrixf(&modelView.m[0][0]);
-    }
-    ApplyStates(pretransformed, lit);
-
+    bool hasDiffuse = (batch.fvf & D3DFVF_DIFFUSE) != 0;
+    bool hasTex = (batch.fvf & D3DFVF_TEX1) != 0;
     // Vertex layout from the format bits.
     std::size_t offset = pretransformed ? 16 : 12;
     std::size_t normalAt = offset;
-    if (hasNormal) {
-        offset += 12;
-    }
+    offset += hasNormal ? 12 : 0;
     std::size_t diffuseAt = offset;
-    bool hasDiffuse = (batch.fvf & D3DFVF_DIFFUSE) != 0;
-    if (hasDiffuse) {
-        offset += 4;
-    }
-    if (batch.fvf & D3DFVF_SPECULAR) {
-        offset += 4;
-    }
+    offset += hasDiffuse ? 4 : 0;
+    offset += (batch.fvf & D3DFVF_SPECULAR) ? 4 : 0;
     std::size_t texAt = offset;
-    bool hasTex = (batch.fvf & D3DFVF_TEX1) != 0;
 
-    // Vertices go to OpenGL as client arrays, converted into one reused buffer.
     UINT count = batch.triangles * 3;
-    vertices_.resize(count);
+    std::size_t first = out->size();
+    out->resize(first + count);
     for (UINT i = 0; i < count; ++i) {
         UINT index = i;
         if (batch.indices) {
@@ -372,51 +352,140 @@ void GlDevice::DoDraw(const DrawBatch& batch)
                                                         : static_cast<const std::uint32_t*>(batch.indices)[i];
         }
         const BYTE* v = batch.vertices + static_cast<std::size_t>(index) * batch.stride;
-        GlVertex& out = vertices_[i];
+        GlVertex& vertex = (*out)[first + i];
         if (pretransformed) {
             float f[4];
             std::memcpy(f, v, 16);
             float w = f[3] != 0.0f ? 1.0f / f[3] : 1.0f;
-            out.position[0] = f[0] * w;
-            out.position[1] = f[1] * w;
-            out.position[2] = f[2] * w;
-            out.position[3] = w;
+            vertex.position[0] = f[0] * w;
+            vertex.position[1] = f[1] * w;
+            vertex.position[2] = f[2] * w;
+            vertex.position[3] = w;
         } else {
-            std::memcpy(out.position, v, 12);
-            out.position[3] = 1.0f;
+            std::memcpy(vertex.position, v, 12);
+            vertex.position[3] = 1.0f;
         }
         DWORD c = 0xFFFFFFFFu;
         if (hasDiffuse) {
             std::memcpy(&c, v + diffuseAt, 4);
         }
-        out.colour[0] = static_cast<std::uint8_t>(c >> 16);
-        out.colour[1] = static_cast<std::uint8_t>(c >> 8);
-        out.colour[2] = static_cast<std::uint8_t>(c);
-        out.colour[3] = static_cast<std::uint8_t>(c >> 24);
+        vertex.colour[0] = static_cast<std::uint8_t>(c >> 16);
+        vertex.colour[1] = static_cast<std::uint8_t>(c >> 8);
+        vertex.colour[2] = static_cast<std::uint8_t>(c);
+        vertex.colour[3] = static_cast<std::uint8_t>(c >> 24);
         if (hasTex) {
-            std::memcpy(out.texture, v + texAt, 8);
+            std::memcpy(vertex.texture, v + texAt, 8);
+        } else {
+            vertex.texture[0] = vertex.texture[1] = 0.0f;
         }
         if (hasNormal) {
-            std::memcpy(out.normal, v + normalAt, 12);
+            std::memcpy(vertex.normal, v + normalAt, 12);
+        } else {
+            vertex.normal[0] = vertex.normal[1] = vertex.normal[2] = 0.0f;
         }
     }
+}
+
+void GlDevice::SubmitVertices(const std::vector<GlVertex>& vertices, bool normals)
+{
     glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(4, GL_FLOAT, sizeof(GlVertex), vertices_[0].position);
+    glVertexPointer(4, GL_FLOAT, sizeof(GlVertex), vertices[0].position);
     glEnableClientState(GL_COLOR_ARRAY);
-    glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(GlVertex), vertices_[0].colour);
-    if (hasTex) {
-        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-        glTexCoordPointer(2, GL_FLOAT, sizeof(GlVertex), vertices_[0].texture);
-    } else {
-        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    }
-    if (hasNormal) {
+    glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(GlVertex), vertices[0].colour);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glTexCoordPointer(2, GL_FLOAT, sizeof(GlVertex), vertices[0].texture);
+    if (normals) {
         glEnableClientState(GL_NORMAL_ARRAY);
-        glNormalPointer(GL_FLOAT, sizeof(GlVertex), vertices_[0].normal);
+        glNormalPointer(GL_FLOAT, sizeof(GlVertex), vertices[0].normal);
     } else {
         glDisableClientState(GL_NORMAL_ARRAY);
     }
-    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(count));
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.size()));
+}
+
+// Consecutive screen-space draws with the same state go to OpenGL as one draw: the triangles
+// keep their order, so the picture is the same, at a fraction of the per-draw cost.
+void GlDevice::FlushPending()
+{
+    if (pending_.empty()) {
+        return;
+    }
+    MakeCurrent();
+    glBindFramebuffer(GL_FRAMEBUFFER, backFbo_);
+    glViewport(0, 0, width_, height_);
+    glDepthRange(0.0, 1.0);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    // Screen pixels with y down and depth taken as given.
+    glOrtho(-kPixelOffset, width_ - kPixelOffset, height_ - kPixelOffset, -kPixelOffset, 0.0, -1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_FOG);  // screen-space vertices are neither fogged nor lit
+    glDisable(GL_LIGHTING);
+    ApplyRasterState(pendingState_);
+    SubmitVertices(pending_, false);
+    pending_.clear();
+    DropPendingTexture();
+}
+
+void GlDevice::DropPendingTexture()
+{
+    if (pendingState_.texture) {
+        pendingState_.texture->Release();
+        pendingState_.texture = nullptr;
+    }
+}
+
+void GlDevice::DoDraw(const DrawBatch& batch)
+{
+    bool pretransformed = (batch.fvf & D3DFVF_XYZRHW) != 0;
+    if (pretransformed) {
+        RasterState state = CurrentRasterState();
+        if (!pending_.empty() && !(state == pendingState_)) {
+            FlushPending();
+        }
+        if (pending_.empty()) {
+            pendingState_ = state;
+            if (pendingState_.texture) {
+                pendingState_.texture->AddRef();  // kept alive until drawn
+            }
+        }
+        AppendVertices(batch, &pending_);
+        return;
+    }
+    FlushPending();
+    MakeCurrent();
+    glBindFramebuffer(GL_FRAMEBUFFER, backFbo_);
+    bool hasNormal = (batch.fvf & D3DFVF_NORMAL) != 0;
+    bool lit = hasNormal && renderStates_[D3DRS_LIGHTING] && lightEnabled_;
+    glViewport(viewport_.X, height_ - viewport_.Y - viewport_.Height, viewport_.Width, viewport_.Height);
+    glDepthRange(viewport_.MinZ, viewport_.MaxZ);
+    // Direct3D's clip depth runs 0..w, OpenGL's -w..w: z' = 2z - w.
+    D3DMATRIX depthFix{};
+    depthFix.m[0][0] = depthFix.m[1][1] = depthFix.m[3][3] = 1.0f;
+    depthFix.m[2][2] = 2.0f;
+    depthFix.m[3][2] = -1.0f;
+    D3DMATRIX projection = Multiply(projection_, depthFix);
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixf(&projection.m[0][0]);  // row-vector matrices read column-major are the transposes GL wants
+    glMatrixMode(GL_MODELVIEW);
+    if (lit) {
+        glLoadMatrixf(&view_.m[0][0]);
+        const float direction[4] = {-light_.Direction.x, -light_.Direction.y, -light_.Direction.z, 0.0f};
+        glLightfv(GL_LIGHT0, GL_POSITION, direction);
+        glLightfv(GL_LIGHT0, GL_DIFFUSE, &light_.Diffuse.r);
+        glLightfv(GL_LIGHT0, GL_AMBIENT, &light_.Ambient.r);
+        const float black[4] = {0, 0, 0, 1};
+        glLightfv(GL_LIGHT0, GL_SPECULAR, black);
+        glEnable(GL_LIGHT0);
+    }
+    D3DMATRIX modelView = Multiply(world_, view_);
+    glLoadMatrixf(&modelView.m[0][0]);
+    ApplyRasterState(CurrentRasterState());
+    ApplyFogAndLight(lit);
+    immediate_.clear();
+    AppendVertices(batch, &immediate_);
+    SubmitVertices(immediate_, hasNormal);
 }
 
 void GlDevice::DeletePendingTextures()
@@ -429,6 +498,7 @@ void GlDevice::DeletePendingTextures()
 
 void GlDevice::DoPresent()
 {
+    FlushPending();
     MakeCurrent();
     DeletePendingTextures();
     glBindFramebuffer(GL_READ_FRAMEBUFFER, backFbo_);
@@ -453,6 +523,7 @@ void GlDevice::DoPresent()
 
 void GlDevice::DoReadFront(Surface* target)
 {
+    FlushPending();
     MakeCurrent();
     std::vector<std::uint32_t> picture(static_cast<std::size_t>(width_) * height_);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, frontFbo_);

@@ -26,10 +26,14 @@ private:
 
     bool Open();
     void MakeCurrent();
-    void BindTexture(Texture* texture);
-    void ApplyStates(bool pretransformed, bool lit);
-    void DeletePendingTextures();
-
+    // What a draw's rasterisation depends on besides its vertices.
+    struct RasterState {
+        bool depthTest, depthWrite, blend;
+        DWORD depthFunc, sourceBlend, destBlend, cull;
+        DWORD stage[6];      // colour op and arguments, alpha op and arguments
+        Texture* texture;    // null: no texturing
+        bool operator==(const RasterState&) const = default;
+    };
     struct GlVertex {
         float position[4];
         std::uint8_t colour[4];
@@ -37,7 +41,19 @@ private:
         float normal[3];
     };
 
-    std::vector<GlVertex> vertices_;  // reused by every draw
+    void BindTexture(Texture* texture);
+    RasterState CurrentRasterState() const;
+    void ApplyRasterState(const RasterState& state);
+    void ApplyFogAndLight(bool lit);
+    static void AppendVertices(const DrawBatch& batch, std::vector<GlVertex>* out);
+    static void SubmitVertices(const std::vector<GlVertex>& vertices, bool normals);
+    void FlushPending();
+    void DropPendingTexture();
+    void DeletePendingTextures();
+
+    std::vector<GlVertex> pending_;    // screen-space triangles not yet handed to OpenGL
+    RasterState pendingState_{};       // their state; holds a reference to the texture
+    std::vector<GlVertex> immediate_;  // reused by every other draw
     SDL_Window* sdl_ = nullptr;
     SDL_GLContext context_ = nullptr;
     unsigned contextId_ = 0;
