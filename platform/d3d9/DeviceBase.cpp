@@ -44,6 +44,7 @@ DeviceBase::~DeviceBase()
 
 bool DeviceBase::Start(D3DPRESENT_PARAMETERS* parameters)
 {
+    PrepareWindow(*parameters);
     if (parameters->Windowed) {
         RECT client{0, 0, 640, 480};
         GetClientRect(window_, &client);

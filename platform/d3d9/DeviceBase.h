@@ -70,7 +70,9 @@ protected:
     // defaults of every state and lets the backend follow. False when the backend cannot.
     bool Start(D3DPRESENT_PARAMETERS* parameters);
 
-    // Backend work; the base has already checked and recorded the state.
+    // Backend work; the base has already checked and recorded the state. The window is made
+    // ready for the mode first, so that a windowed back buffer takes the restored client size.
+    virtual void PrepareWindow(const D3DPRESENT_PARAMETERS&) {}
     virtual bool ApplyPresentation(const D3DPRESENT_PARAMETERS&) { return true; }
     virtual void DoClear(DWORD, D3DCOLOR, float) {}
     virtual void DoDraw(const DrawBatch&) {}

@@ -154,19 +154,33 @@ void GlDevice::MakeCurrent()
     }
 }
 
+// Full screen is the window made borderless over the whole desktop at the desktop's own
+// resolution: no display-mode change, and no window manager needed.
+void GlDevice::PrepareWindow(const D3DPRESENT_PARAMETERS& parameters)
+{
+    if (!parameters.Windowed && !coversDesktop_) {
+        SDL_GetWindowPosition(sdl_, &windowed_.x, &windowed_.y);
+        SDL_GetWindowSize(sdl_, &windowed_.w, &windowed_.h);
+        SDL_Rect desktop{0, 0, 640, 480};
+        SDL_GetDisplayBounds(std::max(SDL_GetWindowDisplayIndex(sdl_), 0), &desktop);
+        SDL_SetWindowBordered(sdl_, SDL_FALSE);
+        SDL_SetWindowPosition(sdl_, desktop.x, desktop.y);
+        SDL_SetWindowSize(sdl_, desktop.w, desktop.h);
+        SDL_RaiseWindow(sdl_);
+        coversDesktop_ = true;
+    } else if (parameters.Windowed && coversDesktop_) {
+        SDL_SetWindowSize(sdl_, windowed_.w, windowed_.h);
+        SDL_SetWindowPosition(sdl_, windowed_.x, windowed_.y);
+        coversDesktop_ = false;
+    }
+}
+
 bool GlDevice::ApplyPresentation(const D3DPRESENT_PARAMETERS& parameters)
 {
     // Nothing drawn before a reset is shown after it.
     pending_.clear();
     DropPendingTexture();
     MakeCurrent();
-    // Full screen covers the desktop at its own resolution: no display-mode change.
-    bool fullScreen = (SDL_GetWindowFlags(sdl_) & SDL_WINDOW_FULLSCREEN) != 0;
-    if (!parameters.Windowed && !fullScreen) {
-        SDL_SetWindowFullscreen(sdl_, SDL_WINDOW_FULLSCREEN_DESKTOP);
-    } else if (parameters.Windowed && fullScreen) {
-        SDL_SetWindowFullscreen(sdl_, 0);
-    }
     width_ = parameters.BackBufferWidth;
     height_ = parameters.BackBufferHeight;
     bool deep = parameters.AutoDepthStencilFormat == D3DFMT_D24S8 || parameters.AutoDepthStencilFormat == D3DFMT_D24X8;

@@ -14,6 +14,7 @@ public:
     static GlDevice* Create(IDirect3D9* owner, HWND window, D3DPRESENT_PARAMETERS* parameters);
 
 protected:
+    void PrepareWindow(const D3DPRESENT_PARAMETERS& parameters) override;
     bool ApplyPresentation(const D3DPRESENT_PARAMETERS& parameters) override;
     void DoClear(DWORD flags, D3DCOLOR colour, float z) override;
     void DoDraw(const DrawBatch& batch) override;
@@ -60,4 +61,6 @@ private:
     unsigned backFbo_ = 0, backColour_ = 0, backDepth_ = 0;
     unsigned frontFbo_ = 0, frontColour_ = 0;
     UINT width_ = 0, height_ = 0;
+    bool coversDesktop_ = false;
+    SDL_Rect windowed_{};  // the window's place before it covered the desktop
 };
