@@ -1,0 +1,2 @@
+#include "SoundEffects.h"
+void WriteSoundEffects(const std::string&) {}
