@@ -57,12 +57,13 @@ void Panel(cairo_t* cr, bool left) {
   s.outlineWidth = 1.5;
   if (left) {
     // The gauge sits at x 53..84, y 241..466: keep that plain, label it above.
-    RoundRect(cr, 46, 226, 46, 246, 8);
-    Colour(cr, 0x081448, 0.75);
-    cairo_fill(cr);
-    Text(cr, "GAUGE", 69, 232, 44, s);
-    Text(cr, "SCORE", 56, 24, 90, s);
-    Text(cr, "\xE2\x86\x92", 56, 40, 90, s);
+    RoundRect(cr, 44, 216, 50, 260, 8);
+    Colour(cr, 0x0A1850);
+    cairo_fill_preserve(cr);
+    Colour(cr, 0x4878D0);
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+    Text(cr, "GAUGE", 69, 227, 44, s);
   } else {
     // A large faint clock emblem: the game's timing theme.
     Circle(cr, 62, 150, 40);

@@ -46,9 +46,9 @@ Rgb AvoidKey(Rgb c, Rgb key) {
     return c;
   }
   if (key == Rgb{255, 255, 255}) {
-    c.r = std::min<uint8_t>(c.r, 250);
-    c.g = std::min<uint8_t>(c.g, 250);
-    c.b = std::min<uint8_t>(c.b, 250);
+    c.r = std::min<uint8_t>(c.r, 247);
+    c.g = std::min<uint8_t>(c.g, 247);
+    c.b = std::min<uint8_t>(c.b, 247);
     return c;
   }
   if (Near(c, key, 6)) c.g = uint8_t(std::max(0, int(key.g) - 24));
