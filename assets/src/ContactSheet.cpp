@@ -2,12 +2,13 @@
 
 #include <cairo.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "Paint.h"
 
 void WriteContactSheet(const std::string& path, const std::vector<ImageEntry>& images, int zoom) {
-  constexpr int kColumns = 6, kLabel = 18;
+  const int kColumns = std::max(1, std::min(6, int(images.size()))), kLabel = 18;
   const int kSlot = 256 * zoom + 24;
   const int rows = int(images.size() + kColumns - 1) / kColumns;
   cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kColumns * kSlot, rows * (kSlot + kLabel));
