@@ -364,9 +364,9 @@ cairo_surface_t* Preview(int level) {
     Polygon(cr, {{x - 12, y - 8}, {x + 12, y - 8}, {x, y + 12}});
     FillStroke(cr, level == 2 ? 0xC8C8D0 : 0xFFB060, 0x402010, 1.5);
     const char t[2] = {char('3' + i), 0};
-    Text(cr, t, x + 14, y + 8, 0, num);
+    Text(cr, t, x + 24, y + 10, 0, num);
     if (level == 0) {  // the easy level frames the target on its second
-      cairo_rectangle(cr, x - 16, y - 12, 32, 28);
+      cairo_rectangle(cr, x - 16, y - 12, 32, 26);
       Colour(cr, 0xFFD020);
       cairo_set_line_width(cr, 2);
       cairo_stroke(cr);

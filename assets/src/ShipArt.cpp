@@ -139,7 +139,7 @@ void Craft(cairo_t* cr, double light, int mode) {
   // Side pods.
   for (double px : {cx - 14.0, cx + 14.0}) {
     RoundRect(cr, px - 5, 14, 10, 22, 4);
-    FillLinear(cr, px - 5, 0, 0xFFC070, px + 5, 0, 0xFFE6B0, true);
+    FillLinear(cr, px - 5, 0, 0xFFD8A0, px + 5, 0, 0xFFF4E0, true);
     Colour(cr, outline);
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
@@ -147,10 +147,10 @@ void Craft(cairo_t* cr, double light, int mode) {
   // Wing plate joining pods and body.
   MirroredPolygon(cr, cx, {{cx - 14, 18}, {cx - 10, 15}, {cx, 14}});
   Polygon(cr, {{cx - 14, 20}, {cx + 14, 20}, {cx + 14, 28}, {cx - 14, 28}});
-  FillStroke(cr, 0xF0A060, outline, 1.0);
+  FillStroke(cr, 0xFFC888, outline, 1.0);
   // Body: a rounded hull tapering down to the gun.
   MirroredPolygon(cr, cx, {{cx - 3, 8}, {cx - 9, 14}, {cx - 10, 26}, {cx - 5, 36}, {cx - 2, 42}});
-  FillLinear(cr, cx - 10, 0, 0xFFB860, cx + 6, 0, 0xFFE8C0, true);
+  FillLinear(cr, cx - 10, 0, 0xFFD098, cx + 6, 0, 0xFFF6EA, true);
   Colour(cr, outline);
   cairo_set_line_width(cr, 1.3);
   cairo_stroke(cr);

@@ -143,10 +143,14 @@ std::unique_ptr<SheetImage> DrawExplain() {
       {{0, 36, 128, 36}, "Each enemy shows", "its own second."},
       {{128, 72, 128, 36}, "Shoot it right", "on that second!"},
   };
+  s.outlineWidth = 0;
   for (const auto& p : pieces) {
     cairo_t* cr = img->BeginCell(p.cell);
-    Text(cr, p.line1, p.cell.w / 2.0, 11, p.cell.w - 6, s);
-    Text(cr, p.line2, p.cell.w / 2.0, 26, p.cell.w - 6, s);
+    // A pale plate behind each line pair keeps the words readable over the moving ground.
+    RoundRect(cr, 1.5, 1.5, p.cell.w - 3, p.cell.h - 3, 7);
+    FillStroke(cr, 0xF4FCFF, 0x2060C0, 1.5);
+    Text(cr, p.line1, p.cell.w / 2.0, 11.5, p.cell.w - 10, s);
+    Text(cr, p.line2, p.cell.w / 2.0, 25, p.cell.w - 10, s);
     img->EndCell();
   }
   // The pointer toward the demonstration target.
