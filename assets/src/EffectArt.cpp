@@ -99,7 +99,8 @@ std::unique_ptr<SheetImage> DrawExplosions() {
       cairo_t* cr = img->BeginCell({32 * f, 32 * g, 32, 32});
       const double t = f / 7.0;
       const double r = 5 + 10 * std::sqrt(t);
-      // Star burst that grows, then thins out.
+      // Star burst that grows; from the middle of the animation its core burns out into a
+      // widening hole, so the last frames are a thin, breaking ring.
       const int rays = 8;
       cairo_new_path(cr);
       for (int i = 0; i < rays * 2; ++i) {
@@ -108,7 +109,12 @@ std::unique_ptr<SheetImage> DrawExplosions() {
         cairo_line_to(cr, 16 + rr * std::cos(a), 16 + rr * std::sin(a));
       }
       cairo_close_path(cr);
-      cairo_pattern_t* p = cairo_pattern_create_radial(16, 16, 0, 16, 16, r + 2);
+      const double hole = f >= 3 ? r * (0.25 + 0.7 * (t - 3 / 7.0)) : 0;
+      if (hole > 0) {
+        Circle(cr, 16, 16, hole);
+        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+      }
+      cairo_pattern_t* p = cairo_pattern_create_radial(16, 16, hole, 16, 16, r + 2);
       AddStop(p, 0, 0xFFFFFF);
       AddStop(p, 0.45 - 0.3 * t, 0xFFFFFF);
       AddStop(p, 0.75, body[g]);
@@ -116,11 +122,7 @@ std::unique_ptr<SheetImage> DrawExplosions() {
       cairo_set_source(cr, p);
       cairo_fill(cr);
       cairo_pattern_destroy(p);
-      if (f >= 4) {  // the core burns out into a ring
-        Circle(cr, 16, 16, r * 0.35 * (t - 0.4) * 2);
-        Colour(cr, body[g]);
-        cairo_fill(cr);
-      }
+      cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
       img->EndCell();
     }
     // Spark: a bright streak with a coloured tail.
