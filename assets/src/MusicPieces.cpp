@@ -63,7 +63,7 @@ Piece StageA() {
       {.name = "A", .bars = 8, .chords = "Em C G D Em C D B7",
        .melody = "E5e G5e B5e E6e D6q B5q | C6q. B5e G5q E5q | D5e G5e B5e D6e B5q G5q | A5h. F#5q | "
                  "E5e G5e B5e E6e F#6q E6q | G6q. F#6e E6q C6q | D6q A5q F#5q D6q | D#6h. B5q",
-       .bass = "R.R.R.R.R.R.O.R.", .arp = arp, .drums = kDrumsDrive},
+       .bass = "R.R.R.R.R.R.O.R.", .arp = arp, .drums = kDrumsDrive, .leadProgram = 81},
       {.name = "B", .bars = 8, .chords = "C D Bm Em Am B7 Em Em",
        .melody = "G5q E5e G5e C6q G5q | F#5q D5e F#5e A5q D6q | B5q. A5e F#5q D5q | E5w | "
                  "C6q B5q A5q E5q | D#5q F#5q A5q B5q | G5q. F#5e E5q B4q | E5h. rq",
@@ -82,16 +82,11 @@ Piece StageA() {
                  "E5e G5e B5e E6e F#6q E6q | G6q. F#6e E6q C6q | D6q A5q F#5q D6q | D#6h. B5q",
        .counter = "B4w | C5w | B4w | A4w | B4w | C5w | A4w | B4w",
        .bass = "R.R.R.R.R.R.O.R.", .arp = arp, .drums = kDrumsDrive, .pad = true, .leadProgram = 30},
-      {.name = "C2", .bars = 8, .chords = "G D Em C G D C B7",
-       .melody = "B5q. A5e G5q D6q | A5h F#5q A5q | G5q. F#5e E5q B5q | C6h. E6q | "
-                 "D6q. C6e B5q G5q | A5q B5q C6q D6q | E6q. D6e C6q G5q | F#5h D#6h",
-       .counter = "D5w | A4w | B4w | G4w | D5w | F#4w | E4w | D#4w",
-       .bass = "R.R.R.R.R.R.O.R.", .arp = arp, .drums = kDrumsCrash, .pad = true, .leadOctave = 0},
       {.name = "O", .bars = 4, .chords = "Em C B7 Em",
        .melody = "E5h B4h | C5h E5h | D#5h F#5h | E5w", .bass = "R.......R.......", .drums = kDrumsHalf, .pad = true,
-       .leadProgram = 81},
+       .leadProgram = 48},
   };
-  p.order = {"I", "A", "B", "C", "K", "A2", "B", "C2", "K", "A", "B", "C", "A2", "C2", "O"};
+  p.order = {"I", "A", "B", "C", "K", "A2", "B", "C", "K", "A", "B", "C", "A2", "C", "O"};
   return p;
 }
 
