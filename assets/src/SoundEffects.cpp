@@ -1,5 +1,6 @@
 #include "SoundEffects.h"
 
+#include <cmath>
 #include <functional>
 
 #include "FileWriters.h"
@@ -24,24 +25,40 @@ Buffer Hit() {  // the ship is struck: a crunchy impact over a low thump
   return out;
 }
 
-Buffer Voice() {  // a shouted call: a buzzy source through moving vowel formants ("ha-oh")
+// A buzzy vocal source: harmonics falling off like a voice, with a pitch that leaps up and
+// sinks as in a shouted call.
+Buffer Glottal(double len) {
+  Buffer out(Samples(len));
+  double phase = 0;
+  for (size_t i = 0; i < out.size(); ++i) {
+    const double t = double(i) / kRate;
+    const double f = t < 0.1 ? 170 + 600 * t : 230 * std::exp(-(t - 0.1) * 0.6);
+    phase += f / kRate;
+    double v = 0;
+    for (int n = 1; n * f < 4500; ++n) v += std::sin(2 * 3.14159265358979 * n * phase) / std::pow(n, 1.1);
+    out[i] = float(v * 0.3);
+  }
+  return out;
+}
+
+Buffer Voice() {  // a shouted call, "ha-oh": vowel formants gliding from an open a to an o
   const double len = 0.7;
-  Buffer src = Tone(len, Wave::Saw, 210, 150, 5.5, 0.02);
+  const Buffer src = Glottal(len);
   Buffer out;
-  const double f1[2] = {800, 450}, f2[2] = {1250, 850}, f3[2] = {2600, 2400};
-  Buffer a = src, b = src, c = src;
-  BandPass(a, f1[0], f1[1], 6);
-  BandPass(b, f2[0], f2[1], 8);
-  BandPass(c, f3[0], f3[1], 10);
-  Mix(out, a, 1.0);
-  Mix(out, b, 0.6);
-  Mix(out, c, 0.25);
-  Buffer breath = Noise(0.08, 2);
-  HighPass(breath, 1500, 1500);
-  Envelope(breath, 0.01, 0.03);
-  Mix(out, breath, 0.3);
-  Envelope(out, 0.04, 0.35);
-  FadeOut(out, 0.1);
+  const struct {
+    double from, to, q, gain;
+  } formants[3] = {{760, 520, 5, 1.0}, {1250, 880, 7, 0.7}, {2550, 2400, 9, 0.35}};
+  for (const auto& f : formants) {
+    Buffer band = src;
+    BandPass(band, f.from, f.to, f.q);
+    Mix(out, band, f.gain);
+  }
+  Buffer breath = Noise(0.09, 2);
+  BandPass(breath, 1400, 1100, 2);
+  Envelope(breath, 0.005, 0.03);
+  Mix(out, breath, 0.2);
+  Envelope(out, 0.03, 0.4);
+  FadeOut(out, 0.12);
   return out;
 }
 

@@ -74,7 +74,17 @@ TEST(GroundMesh, IsATextXFileWithTheTemplatesTheLoaderNeeds) {
     EXPECT_NE(m.text.find(name), std::string::npos) << name;
   ASSERT_FALSE(m.texture.empty());
   EXPECT_TRUE(std::filesystem::exists(ProgramPath("img/" + m.texture))) << "texture beside the mesh: " << m.texture;
-  EXPECT_NE(m.text.find("1.000000;;"), std::string::npos) << "diffuse alpha 1.0";
+  // Material { red; green; blue; alpha;; power; ... }: the ground is opaque.
+  const size_t material = m.text.find("Material ");
+  ASSERT_NE(material, std::string::npos);
+  std::string colour = m.text.substr(m.text.find('{', material) + 1, 80);
+  for (char& c : colour)
+    if (c == ';' || c == ',') c = ' ';
+  std::istringstream in(colour);
+  double r = 0, g = 0, b = 0, a = 0;
+  in >> r >> g >> b >> a;
+  EXPECT_DOUBLE_EQ(a, 1.0) << "diffuse alpha";
+  EXPECT_GT(r + g + b, 1.5) << "a dark material would hide the texture under the lighting";
 }
 
 TEST(GroundMesh, FacesAreValidTrianglesWoundClockwiseFromAbove) {
