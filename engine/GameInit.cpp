@@ -1,12 +1,14 @@
 #include "engine/Application.h"
+
+#include <new>
+
 #include "engine/ErrorReporter.h"
 #include "engine/GameLock.h"
 #include "engine/GraphicsEngine.h"
 #include "engine/TaskList.h"
 #include "game/SceneManager.h"
+#include "game/ScoreTable.h"
 #include "platform/winmm/WinMM.h"
-
-#include <new>
 
 int GameInit()
 {
@@ -36,6 +38,11 @@ int GameInit()
 
     g_gameLock = GetGameLock();
 
+    g_scoreTable = new (std::nothrow) ScoreTable;
+    if (!g_scoreTable) {
+        return -7;
+    }
+
     return 0;
 }
 
@@ -51,6 +58,8 @@ void GameEnd()
     }
     delete g_graphicsEngine;
     g_graphicsEngine = nullptr;
+    delete g_scoreTable;
+    g_scoreTable = nullptr;
     delete g_errorReporter;
     g_errorReporter = nullptr;
     delete g_sceneManager;

@@ -3,6 +3,7 @@
 #include "engine/Application.h"
 #include "engine/MathUtil.h"
 #include "engine/TaskList.h"
+#include "game/ScoreTable.h"
 
 SceneManager* g_sceneManager = nullptr;
 
@@ -70,6 +71,9 @@ void SceneManager::RunLoading(bool entering)
     if (entering) {
         SetClearColor(0xFF000000u);
         stageRunning = 0;
+        if (g_scoreTable) {
+            g_scoreTable->Load();
+        }
     }
 }
 
