@@ -161,4 +161,23 @@ TEST_F(MeshTest, FailuresStoreNothing)
     EXPECT_TRUE(engine->GetMeshes().empty());
 }
 
+TEST_F(MeshTest, TheBackdropMeshOfTheProgramLoadsWithItsTexture)
+{
+    std::filesystem::path img = std::filesystem::path(PROGRAM_DIR) / "img";
+    if (!std::filesystem::exists(img / "back.x")) {
+        GTEST_SKIP() << "the game's assets are not built";
+    }
+    std::filesystem::copy(img, Path("game"), std::filesystem::copy_options::recursive);
+    ASSERT_TRUE(engine->LoadMesh(0, "back.x", "./game"));
+    const MeshEntry& entry = engine->GetMeshes()[0];
+    ASSERT_GE(entry.materialCount, 1u);
+    EXPECT_GT(entry.mesh->GetNumFaces(), 0u);
+    auto* materials = static_cast<D3DXMATERIAL*>(entry.materialBuffer->GetBufferPointer());
+    for (std::uint32_t i = 0; i < entry.materialCount; ++i) {
+        if (materials[i].pTextureFilename) {
+            EXPECT_NE(entry.textures[i], nullptr) << materials[i].pTextureFilename;
+        }
+    }
+}
+
 }  // namespace
