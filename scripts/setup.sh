@@ -12,7 +12,7 @@ packages=(
   libfluidsynth-dev timgm6mb-soundfont
   libgtk-3-dev libcairo2-dev libassimp-dev
   libx11-dev libxtst-dev
-  xvfb xauth x11-utils
+  xvfb xauth x11-utils xdotool
 )
 
 missing=()

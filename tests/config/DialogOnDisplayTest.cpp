@@ -264,8 +264,7 @@ void ExpectReadable(const std::vector<TextLine>& lines, const std::vector<std::s
 TEST(ConfigOnDisplay, TextsAreReadableAndPointerClicksChangeWhatOkWrites)
 {
     IsolateSharedFolder();
-    XvfbDisplay display;
-    ASSERT_TRUE(display.Ready());
+    ASSERT_TRUE(XvfbDisplay::Ensure());
     TempFolder folder;
     std::string ini = folder.Path() + "/Pellmoor.ini";
     std::string output = TEST_OUTPUT_DIR;

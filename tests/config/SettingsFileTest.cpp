@@ -64,8 +64,7 @@ std::string Shown(CDialog& dialog)
 TEST(ConfigSettings, DialogShowsAndWritesTheSettingsFile)
 {
     IsolateSharedFolder();
-    XvfbDisplay display;
-    ASSERT_TRUE(display.Ready());
+    ASSERT_TRUE(XvfbDisplay::Ensure());
     for (const SettingsCase& c : kCases) {
         SCOPED_TRACE(c.name);
         TempFolder folder;

@@ -187,8 +187,7 @@ TEST(ConfigSingleInstance, SecondCopyRestoresAndRaisesTheRunningDialogOnly)
 TEST(ConfigSingleInstance, SecondProgramRaisesTheFirstProgramsDialog)
 {
     IsolateSharedFolder();
-    XvfbDisplay xvfb;
-    ASSERT_TRUE(xvfb.Ready());
+    ASSERT_TRUE(XvfbDisplay::Ensure());
     TempFolder folder;
     std::string program = InstallProgram(folder);
     Display* display = XOpenDisplay(nullptr);

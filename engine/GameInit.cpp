@@ -1,0 +1,69 @@
+#include "engine/Application.h"
+
+#include <new>
+
+#include "engine/ErrorReporter.h"
+#include "engine/GameLock.h"
+#include "engine/GraphicsEngine.h"
+#include "engine/TaskList.h"
+#include "game/SceneManager.h"
+#include "game/ScoreTable.h"
+#include "platform/winmm/WinMM.h"
+
+int GameInit()
+{
+    timeBeginPeriod(1);
+
+    g_graphicsEngine = new (std::nothrow) GraphicsEngine;
+    if (!g_graphicsEngine) {
+        return -1;
+    }
+    int code = g_graphicsEngine->Init3D();
+    if (code != 0) {
+        if (g_errorReporter) {
+            g_errorReporter->Report(ErrorStringId::Init3DFailed, code);
+            if (code == -1) {
+                g_errorReporter->Report(ErrorStringId::DirectXAdvice, 0);
+            }
+        }
+        return -2;
+    }
+
+    g_taskList = new TaskList;
+
+    g_sceneManager = new SceneManager;
+    if (g_sceneManager->CreateScenes() != 0) {
+        return -5;
+    }
+
+    g_gameLock = GetGameLock();
+
+    g_scoreTable = new (std::nothrow) ScoreTable;
+    if (!g_scoreTable) {
+        return -7;
+    }
+
+    return 0;
+}
+
+void GameEnd()
+{
+    timeEndPeriod(1);
+    if (g_gameLock) {
+        g_gameLock->Shutdown();
+        g_gameLock = nullptr;
+    }
+    if (g_sceneManager) {
+        g_sceneManager->DeleteScenes();
+    }
+    delete g_graphicsEngine;
+    g_graphicsEngine = nullptr;
+    delete g_scoreTable;
+    g_scoreTable = nullptr;
+    delete g_errorReporter;
+    g_errorReporter = nullptr;
+    delete g_sceneManager;
+    g_sceneManager = nullptr;
+    delete g_taskList;
+    g_taskList = nullptr;
+}
