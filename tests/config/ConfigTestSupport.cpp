@@ -104,6 +104,19 @@ void ClickControl(CDialog& dialog, int id)
     }
 }
 
+void PressKey(CDialog& dialog, unsigned keyValue)
+{
+    GtkWidget* top = MfcWidgetOf(dialog.m_hWnd);
+    GdkEvent* event = gdk_event_new(GDK_KEY_PRESS);
+    event->key.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(top)));
+    event->key.send_event = TRUE;
+    event->key.time = GDK_CURRENT_TIME;
+    event->key.keyval = keyValue;
+    gdk_event_set_device(event, gdk_seat_get_keyboard(gdk_display_get_default_seat(gtk_widget_get_display(top))));
+    gtk_widget_event(top, event);
+    gdk_event_free(event);
+}
+
 void CloseDialog(CDialog& dialog)
 {
     gtk_window_close(GTK_WINDOW(MfcWidgetOf(dialog.m_hWnd)));

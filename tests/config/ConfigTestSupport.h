@@ -43,6 +43,8 @@ std::string RunConfigTool(const std::string& folder, const std::function<std::st
 bool IsChecked(CDialog& dialog, int id);
 // Clicks a control the way GTK reports a click (state change and "clicked").
 void ClickControl(CDialog& dialog, int id);
+// A key press on the dialog's window (a GDK key value), as the keyboard delivers it.
+void PressKey(CDialog& dialog, unsigned keyValue);
 // Asks the dialog's window to close, as its close button does.
 void CloseDialog(CDialog& dialog);
 // Runs the GTK main loop until done() or until about 10 s have passed; the result of done().

@@ -8,12 +8,13 @@
 
 #include "config/ConfigApp.h"
 #include "config/Resource.h"
+#include "platform/mfc/MfcTestHooks.h"
 #include "tests/config/ConfigTestSupport.h"
 #include "tests/support/XvfbDisplay.h"
 
 namespace {
 
-enum class Ending { Ok, Cancel, Close };
+enum class Ending { Ok, Cancel, Close, Escape, Enter };
 
 struct SettingsCase {
     const char* name;
@@ -39,6 +40,10 @@ const SettingsCase kCases[] = {
      Ending::Cancel, "1000", std::nullopt},
     {"closing leaves the file as it was", "[MODE]\nSCREEN_MODE=1\n", {IDC_CHECK_FOG, IDC_CHECK_DEVICECHECK},
      Ending::Close, "0101", std::nullopt},
+    {"escape is cancel", "[MODE]\nSCREEN_MODE=1\nDEVICECHECK=1\nFOG=0\n", {IDC_RADIO_WINDOW}, Ending::Escape,
+     "0110", std::nullopt},
+    {"enter away from the buttons is OK", "[MODE]\nFOG=0\n", {IDC_CHECK_FOG}, Ending::Enter, "1000",
+     "[MODE]\nFOG=1\nSCREEN_MODE=0\nDEVICECHECK=0\n"},
     {"cancel without a file creates none", std::nullopt, {IDC_CHECK_FOG}, Ending::Cancel, "1001", std::nullopt},
     {"other sections and keys survive an OK", "[OTHER]\nA=1\n[MODE]\nX=7\nFOG=0\n[LAST]\nB=2\n", {}, Ending::Ok,
      "1000", "[OTHER]\nA=1\n[MODE]\nX=7\nFOG=0\nSCREEN_MODE=0\nDEVICECHECK=0\n[LAST]\nB=2\n"},
@@ -82,6 +87,8 @@ TEST(ConfigSettings, DialogShowsAndWritesTheSettingsFile)
                 case Ending::Ok: ClickControl(dialog, IDOK); break;
                 case Ending::Cancel: ClickControl(dialog, IDCANCEL); break;
                 case Ending::Close: CloseDialog(dialog); break;
+                case Ending::Escape: PressKey(dialog, GDK_KEY_Escape); break;
+                case Ending::Enter: PressKey(dialog, GDK_KEY_Return); break;
                 }
                 return notes;
             });
