@@ -2,6 +2,7 @@
 #include "platform/mfc/AfxIcon.h"
 #include "platform/mfc/DialogHost.h"
 #include "platform/mfc/MfcWin32.h"
+#include "platform/mfc/SystemMenu.h"
 
 void InitCommonControls()
 {
@@ -11,16 +12,13 @@ void InitCommonControls()
 HMENU GetSystemMenu(HWND window, BOOL revert)
 {
     DialogHost* host = DialogHost::FromWindow(window);
-    return host ? host->SystemMenu(revert != FALSE) : nullptr;
+    return host ? host->GetSystemMenu(revert != FALSE) : nullptr;
 }
 
 BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR id, LPCSTR text)
 {
-    if (!menu || (!(flags & MF_SEPARATOR) && !text)) {
-        return FALSE;
-    }
-    DialogHost* host = DialogHost::FromMenu(menu);
-    return host ? host->AppendToMenu(menu, flags, id, text) : FALSE;
+    SystemMenu* systemMenu = SystemMenu::FromHandle(menu);
+    return systemMenu ? systemMenu->Append(flags, id, text) : FALSE;
 }
 
 BOOL DrawIcon(HDC dc, int x, int y, HICON icon)

@@ -10,6 +10,7 @@
 #include "platform/mfc/CDialog.h"
 #include "platform/mfc/CWinApp.h"
 #include "platform/mfc/MfcTestHooks.h"
+#include "platform/mfc/Mnemonic.h"
 #include "platform/win32/Win32HostedWindow.h"
 
 struct DialogHost::Control {
@@ -20,12 +21,6 @@ struct DialogHost::Control {
     HWND hwnd;
     GtkWidget* widget;
     std::unique_ptr<CWnd> wnd;
-};
-
-// The system menu: the items GTK shows under the header bar's menu button.
-struct DialogHost::Menu {
-    DialogHost* host;
-    GtkWidget* menu;
 };
 
 namespace {
@@ -40,33 +35,6 @@ std::map<HWND, GtkWidget*>& Widgets()
 {
     static std::map<HWND, GtkWidget*> widgets;
     return widgets;
-}
-
-std::map<HMENU, DialogHost*>& Menus()
-{
-    static std::map<HMENU, DialogHost*> menus;
-    return menus;
-}
-
-// "&" marks the access key in the system's texts, "_" in GTK's.
-std::string Mnemonic(const char* text)
-{
-    std::string out;
-    for (const char* p = text ? text : ""; *p; ++p) {
-        if (*p == '&') {
-            if (p[1] == '&') {
-                out += '&';
-                ++p;
-            } else {
-                out += '_';
-            }
-        } else if (*p == '_') {
-            out += "__";
-        } else {
-            out += *p;
-        }
-    }
-    return out;
 }
 
 }  // namespace
@@ -88,12 +56,6 @@ DialogHost* DialogHost::FromWindow(HWND window)
 {
     auto it = Dialogs().find(window);
     return it == Dialogs().end() ? nullptr : it->second;
-}
-
-DialogHost* DialogHost::FromMenu(HMENU menu)
-{
-    auto it = Menus().find(menu);
-    return it == Menus().end() ? nullptr : it->second;
 }
 
 GtkWidget* DialogHost::WidgetOf(HWND window)
@@ -138,16 +100,7 @@ DialogHost::DialogHost(CDialog& dialog, const DialogTemplate& dialogTemplate, Gt
     gtk_header_bar_set_show_close_button(GTK_HEADER_BAR(header), (dialogTemplate.style & WS_SYSMENU) ? TRUE : FALSE);
     gtk_header_bar_set_decoration_layout(GTK_HEADER_BAR(header), ":close");
     if (dialogTemplate.style & WS_SYSMENU) {
-        menu_ = std::make_unique<Menu>(Menu{this, gtk_menu_new()});
-        Menus()[reinterpret_cast<HMENU>(menu_.get())] = this;
-        // The system's own item; the program may append more.
-        GtkWidget* close = gtk_menu_item_new_with_mnemonic(Mnemonic("閉じる(&C)").c_str());
-        g_object_set_data(G_OBJECT(close), "command", GUINT_TO_POINTER(SC_CLOSE));
-        g_signal_connect(close, "activate", G_CALLBACK(OnMenuItem), this);
-        gtk_menu_shell_append(GTK_MENU_SHELL(menu_->menu), close);
-        gtk_widget_show_all(menu_->menu);
         menuButton_ = gtk_menu_button_new();
-        gtk_menu_button_set_popup(GTK_MENU_BUTTON(menuButton_), menu_->menu);
         gtk_header_bar_pack_start(GTK_HEADER_BAR(header), menuButton_);
     }
     gtk_window_set_titlebar(win, header);
@@ -184,6 +137,10 @@ DialogHost::DialogHost(CDialog& dialog, const DialogTemplate& dialogTemplate, Gt
     window_ = Win32CreateHostedWindow(AfxWndProc, dialogTemplate.caption, false, std::move(callbacks));
     Dialogs()[window_] = this;
     Widgets()[window_] = toplevel_;
+    if (menuButton_) {
+        menu_ = std::make_unique<SystemMenu>(window_);
+        gtk_menu_button_set_popup(GTK_MENU_BUTTON(menuButton_), menu_->Widget());
+    }
 
     BuildControls(dialogTemplate);
 
@@ -203,9 +160,7 @@ DialogHost::~DialogHost()
     Win32DestroyHostedWindow(window_);  // WM_DESTROY while the dialog is still known
     Dialogs().erase(window_);
     Widgets().erase(window_);
-    if (menu_) {
-        Menus().erase(reinterpret_cast<HMENU>(menu_.get()));
-    }
+    menu_.reset();
     gtk_widget_destroy(toplevel_);
     while (gtk_events_pending()) {
         gtk_main_iteration_do(FALSE);
@@ -217,7 +172,7 @@ void DialogHost::BuildControls(const DialogTemplate& dialogTemplate)
     GtkWidget* lastRadio = nullptr;
     for (const DialogItem& item : dialogTemplate.items) {
         GtkWidget* w = nullptr;
-        std::string text = Mnemonic(item.text);
+        std::string text = ToGtkMnemonic(item.text);
         switch (item.kind) {
         case DialogItemKind::GroupBox:
             w = gtk_frame_new(item.text);
@@ -404,49 +359,16 @@ gboolean DialogHost::OnDraw(GtkWidget*, cairo_t* cr, gpointer data)
     return FALSE;
 }
 
-void DialogHost::OnMenuItem(GtkMenuItem* item, gpointer data)
-{
-    auto* host = static_cast<DialogHost*>(data);
-    auto command = static_cast<WPARAM>(GPOINTER_TO_UINT(g_object_get_data(G_OBJECT(item), "command")));
-    SendMessageA(host->window_, WM_SYSCOMMAND, command, 0);
-}
-
-HMENU DialogHost::SystemMenu(bool revert)
+HMENU DialogHost::GetSystemMenu(bool revert)
 {
     if (!menu_) {
         return nullptr;
     }
     if (revert) {
-        // Back to the system's own items: everything appended goes.
-        GList* children = gtk_container_get_children(GTK_CONTAINER(menu_->menu));
-        int index = 0;
-        for (GList* l = children; l; l = l->next, ++index) {
-            if (index > 0) {
-                gtk_widget_destroy(GTK_WIDGET(l->data));
-            }
-        }
-        g_list_free(children);
+        menu_->Revert();
         return nullptr;
     }
-    return reinterpret_cast<HMENU>(menu_.get());
-}
-
-BOOL DialogHost::AppendToMenu(HMENU menu, UINT flags, UINT_PTR id, LPCSTR text)
-{
-    if (!menu_ || menu != reinterpret_cast<HMENU>(menu_.get())) {
-        return FALSE;
-    }
-    GtkWidget* item = nullptr;
-    if (flags & MF_SEPARATOR) {
-        item = gtk_separator_menu_item_new();
-    } else {
-        item = gtk_menu_item_new_with_mnemonic(Mnemonic(text).c_str());
-        g_object_set_data(G_OBJECT(item), "command", GUINT_TO_POINTER(static_cast<guint>(id)));
-        g_signal_connect(item, "activate", G_CALLBACK(OnMenuItem), this);
-    }
-    gtk_menu_shell_append(GTK_MENU_SHELL(menu_->menu), item);
-    gtk_widget_show(item);
-    return TRUE;
+    return menu_->Handle();
 }
 
 void DialogHost::SetIcon(WPARAM which, HICON icon)

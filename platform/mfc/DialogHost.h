@@ -8,6 +8,7 @@
 
 #include "platform/mfc/DialogFont.h"
 #include "platform/mfc/DialogTemplate.h"
+#include "platform/mfc/SystemMenu.h"
 
 // After the window layer's headers: GTK's TRUE and FALSE are macros.
 #include <gtk/gtk.h>
@@ -26,16 +27,14 @@ public:
     static bool EnsureToolkit();
     // The host of a dialog window, or null.
     static DialogHost* FromWindow(HWND window);
-    // The host whose system menu the handle is, or null.
-    static DialogHost* FromMenu(HMENU menu);
     // The GTK widget behind a dialog or control window, or null.
     static GtkWidget* WidgetOf(HWND window);
 
     HWND Window() const { return window_; }
     GtkWindow* Toplevel() const { return GTK_WINDOW(toplevel_); }
     CWnd* ControlWnd(int id);
-    HMENU SystemMenu(bool revert);
-    BOOL AppendToMenu(HMENU menu, UINT flags, UINT_PTR id, LPCSTR text);
+    // The system menu's handle; revert restores its own items and returns null.
+    HMENU GetSystemMenu(bool revert);
     // The drawing context while the dialog paints, else null.
     cairo_t* PaintContext() const { return paint_; }
     LRESULT DefaultMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -47,7 +46,6 @@ public:
 
 private:
     struct Control;
-    struct Menu;
 
     void BuildControls(const DialogTemplate& dialogTemplate);
     void SendCommand(int id, HWND control);
@@ -60,14 +58,13 @@ private:
     static gboolean OnKey(GtkWidget*, GdkEventKey* event, gpointer host);
     static gboolean OnState(GtkWidget*, GdkEventWindowState* event, gpointer host);
     static gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer host);
-    static void OnMenuItem(GtkMenuItem* item, gpointer host);
 
     CDialog& dialog_;
     DialogFont font_;
     GtkWidget* toplevel_ = nullptr;
     GtkWidget* fixed_ = nullptr;
     GtkWidget* menuButton_ = nullptr;
-    std::unique_ptr<Menu> menu_;
+    std::unique_ptr<SystemMenu> menu_;
     HWND window_ = nullptr;
     std::vector<std::unique_ptr<Control>> controls_;
     int defaultId_ = IDOK;
