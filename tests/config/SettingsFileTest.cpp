@@ -2,6 +2,7 @@
 // and what OK, cancel and closing leave in the file.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -97,4 +98,28 @@ TEST(ConfigSettings, DialogShowsAndWritesTheSettingsFile)
         EXPECT_EQ(run.report, std::string("shown=") + c.shown + "\nresult=0");
         EXPECT_EQ(ReadFile(ini), c.after ? c.after : c.file);
     }
+}
+
+// The program's folder is found however long its path is: a path past 260 characters still puts
+// the settings file beside the program.
+TEST(ConfigSettings, ProgramDeepInALongPathKeepsItsSettingsBesideIt)
+{
+    IsolateSharedFolder();
+    ASSERT_TRUE(XvfbDisplay::Ensure());
+    TempFolder base;
+    std::string folder = base.Path();
+    while (folder.size() < 400) {
+        folder += "/" + std::string(60, 'd');
+        ASSERT_TRUE(std::filesystem::create_directory(folder));
+    }
+    ChildRun run = RunInChild([&] {
+        return RunConfigTool(folder, [](CDialog& dialog) {
+            ClickControl(dialog, IDC_RADIO_FULLSCREEN);
+            ClickControl(dialog, IDOK);
+            return std::string();
+        });
+    });
+    ASSERT_EQ(run.exitCode, 0);
+    EXPECT_EQ(ReadFile(folder + "/Pellmoor.ini"),
+              std::optional<std::string>("[MODE]\nSCREEN_MODE=1\nDEVICECHECK=0\nFOG=1\n"));
 }
