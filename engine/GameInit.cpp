@@ -4,6 +4,7 @@
 
 #include "engine/ErrorReporter.h"
 #include "engine/GameLock.h"
+#include "engine/GraphicsEngine.h"
 #include "engine/TaskList.h"
 #include "game/SceneManager.h"
 #include "game/ScoreTable.h"
@@ -12,6 +13,21 @@
 int GameInit()
 {
     timeBeginPeriod(1);
+
+    g_graphicsEngine = new (std::nothrow) GraphicsEngine;
+    if (!g_graphicsEngine) {
+        return -1;
+    }
+    int code = g_graphicsEngine->Init3D();
+    if (code != 0) {
+        if (g_errorReporter) {
+            g_errorReporter->Report(ErrorStringId::Init3DFailed, code);
+            if (code == -1) {
+                g_errorReporter->Report(ErrorStringId::DirectXAdvice, 0);
+            }
+        }
+        return -2;
+    }
 
     g_taskList = new TaskList;
 
@@ -40,6 +56,8 @@ void GameEnd()
     if (g_sceneManager) {
         g_sceneManager->DeleteScenes();
     }
+    delete g_graphicsEngine;
+    g_graphicsEngine = nullptr;
     delete g_scoreTable;
     g_scoreTable = nullptr;
     delete g_errorReporter;

@@ -65,6 +65,8 @@ constexpr int GWL_STYLE = -16;
 // GetSystemMetrics.
 constexpr int SM_CXSCREEN = 0;
 constexpr int SM_CYSCREEN = 1;
+constexpr int SM_CXICON = 11;
+constexpr int SM_CYICON = 12;
 
 // Stock objects, cursors, icons.
 constexpr int WHITE_BRUSH = 0;
@@ -124,6 +126,7 @@ BOOL UpdateWindow(HWND window);
 BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 BOOL GetWindowRect(HWND window, RECT* rect);
 BOOL GetClientRect(HWND window, RECT* rect);
+BOOL ClientToScreen(HWND window, POINT* point);
 LONG SetWindowLongA(HWND window, int index, LONG value);
 LONG GetWindowLongA(HWND window, int index);
 int GetSystemMetrics(int index);

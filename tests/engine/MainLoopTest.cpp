@@ -10,6 +10,7 @@
 #include "engine/GameLock.h"
 #include "engine/TaskList.h"
 #include "game/SceneManager.h"
+#include "platform/d3d9/D3D9TestHooks.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32TestHooks.h"
 
@@ -25,8 +26,14 @@ protected:
         RegisterMainWindowClass(nullptr);
         SetClock(&clock);
         ResetFramePacing();
+        // Frames draw on a recording device: no display needed.
+        D3D9SetAdapterAnswers(D3D9AdapterAnswers{});
     }
-    void TearDown() override { SetClock(nullptr); }
+    void TearDown() override
+    {
+        SetClock(nullptr);
+        D3D9SetAdapterAnswers(std::nullopt);
+    }
 
     VirtualClock clock;
 };
@@ -50,11 +57,11 @@ TEST_F(MainLoopTest, WindowedClientAreaIsExactly640By480)
 TEST_F(MainLoopTest, NoFrameRunsWhileTheWindowIsInactive)
 {
     g_screenMode = 0;
+    ASSERT_TRUE(InitInstance(nullptr, SW_SHOWNORMAL));
     ASSERT_EQ(GameInit(), 0);
     EXPECT_NE(g_taskList, nullptr);
     EXPECT_NE(g_sceneManager, nullptr);
     EXPECT_NE(g_gameLock, nullptr);
-    ASSERT_TRUE(InitInstance(nullptr, SW_SHOWNORMAL));
     Win32InjectActivate(g_mainWindow, false);
     // The quit state ends the loop on the first frame that runs.
     g_sceneManager->SetNextScene(SceneState::Quit);
@@ -81,8 +88,8 @@ TEST_F(MainLoopTest, NoFrameRunsWhileTheWindowIsInactive)
 TEST_F(MainLoopTest, EscapeClosesTheWindowAndEndsTheLoop)
 {
     g_screenMode = 0;
-    ASSERT_EQ(GameInit(), 0);
     ASSERT_TRUE(InitInstance(nullptr, SW_SHOWNORMAL));
+    ASSERT_EQ(GameInit(), 0);
     Win32InjectKey(g_mainWindow, VK_ESCAPE, true);
     MainLoop();
     EXPECT_FALSE(IsWindow(g_mainWindow));

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "platform/win32/Win32.h"
 #include "tests/support/XvfbDisplay.h"
 
 extern char** environ;
@@ -72,4 +73,42 @@ int ProgramRun::Wait(pid_t pid, int timeoutMs)
 int ProgramRun::X(const std::string& command)
 {
     return std::system(command.c_str());
+}
+
+int ProgramRun::QuitWithEscape(pid_t pid)
+{
+    // The search can name a window that the graphics set-up has just replaced, and then the key
+    // goes nowhere: press again until the game ends.
+    int status = -1;
+    for (int attempt = 0; attempt < 50 && status == -1; ++attempt) {
+        X("xdotool search --onlyvisible --name '^Pellmoor$' key --window %1 Escape >/dev/null 2>&1");
+        status = Wait(pid, 200);
+    }
+    return status;
+}
+
+namespace {
+
+BOOL FindGame(HWND window, LPARAM lParam)
+{
+    if (GetPropA(window, "KarnTamoWindow")) {
+        *reinterpret_cast<HWND*>(lParam) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND ProgramRun::WaitForGameWindow()
+{
+    for (int i = 0; i < 1000; ++i) {
+        HWND found = nullptr;
+        EnumWindows(FindGame, reinterpret_cast<LPARAM>(&found));
+        if (found) {
+            return found;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return nullptr;
 }

@@ -19,6 +19,12 @@ public:
     int Wait(pid_t pid, int timeoutMs);
     // Runs an X tool against the display; returns its exit status.
     int X(const std::string& command);
+    // Presses Esc on the game's window until the process ends; its exit status, or -1.
+    int QuitWithEscape(pid_t pid);
+
+    // The running game's window, found by its property as a second copy would find it, or null
+    // when none appears within ten seconds.
+    static struct Win32Window* WaitForGameWindow();
 
 private:
     std::filesystem::path root;

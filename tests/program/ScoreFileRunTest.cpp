@@ -16,28 +16,6 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-BOOL FindGame(HWND window, LPARAM lParam)
-{
-    if (GetPropA(window, "KarnTamoWindow")) {
-        *reinterpret_cast<HWND*>(lParam) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-bool WaitForGameWindow()
-{
-    for (int i = 0; i < 1000; ++i) {
-        HWND found = nullptr;
-        EnumWindows(FindGame, reinterpret_cast<LPARAM>(&found));
-        if (found) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
-}
-
 Bytes ReadAll(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -55,16 +33,10 @@ void StartAndQuit(ProgramRun& run)
 {
     pid_t pid = run.Start();
     ASSERT_GT(pid, 0);
-    ASSERT_TRUE(WaitForGameWindow());
+    ASSERT_NE(ProgramRun::WaitForGameWindow(), nullptr);
     // The first frames enter the loading scene, which reads the score file.
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    // Esc until the game ends: the search can name a window that the graphics set-up has just
-    // replaced, and then the key goes nowhere.
-    int status = -1;
-    for (int attempt = 0; attempt < 50 && status == -1; ++attempt) {
-        run.X("xdotool search --onlyvisible --name '^Pellmoor$' key --window %1 Escape >/dev/null 2>&1");
-        status = run.Wait(pid, 200);
-    }
+    int status = run.QuitWithEscape(pid);
     ASSERT_EQ(status, 1);
 }
 

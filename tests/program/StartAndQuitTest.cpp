@@ -11,28 +11,6 @@
 
 namespace {
 
-BOOL FindGame(HWND window, LPARAM lParam)
-{
-    if (GetPropA(window, "KarnTamoWindow")) {
-        *reinterpret_cast<HWND*>(lParam) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WaitForGameWindow()
-{
-    for (int i = 0; i < 1000; ++i) {
-        HWND found = nullptr;
-        EnumWindows(FindGame, reinterpret_cast<LPARAM>(&found));
-        if (found) {
-            return found;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return nullptr;
-}
-
 std::string Output(const std::string& command)
 {
     std::string text;
@@ -53,7 +31,7 @@ TEST(StartAndQuitTest, SingleWindowSecondCopyRaisesItEscapeQuitsAndSettingsAreWr
     ProgramRun run;
     pid_t first = run.Start();
     ASSERT_GT(first, 0);
-    HWND game = WaitForGameWindow();
+    HWND game = ProgramRun::WaitForGameWindow();
     ASSERT_NE(game, nullptr) << "the game's window appears with its property";
 
     std::string info = Output("xwininfo -name Pellmoor");
@@ -73,8 +51,7 @@ TEST(StartAndQuitTest, SingleWindowSecondCopyRaisesItEscapeQuitsAndSettingsAreWr
     }
     EXPECT_FALSE(IsIconic(game));
 
-    EXPECT_EQ(run.X("xdotool search --name '^Pellmoor$' key --window %1 Escape"), 0);
-    EXPECT_EQ(run.Wait(first, 10000), 1);
+    EXPECT_EQ(run.QuitWithEscape(first), 1);
 
     std::ifstream ini(run.Folder() / "Pellmoor.ini");
     std::stringstream text;
