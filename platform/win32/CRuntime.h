@@ -3,7 +3,7 @@
 // (state >> 16) & 0x7FFF. The game's random numbers come only from here, never from glibc.
 namespace crt {
 
-constexpr int RAND_MAX = 0x7FFF;
+constexpr int kRandMax = 0x7FFF;
 
 int rand();
 void srand(unsigned seed);

@@ -1,0 +1,12 @@
+#include "engine/GameObject.h"
+
+void GameObject::GetRect(Rect* out) const
+{
+    *out = {x, y, w, h};
+}
+
+void GameObject::GetCenter(Point* out) const
+{
+    out->x = static_cast<int>(static_cast<float>(w / 2) + x);
+    out->y = static_cast<int>(static_cast<float>(h / 2) + y);
+}

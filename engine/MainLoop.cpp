@@ -1,0 +1,82 @@
+#include "engine/Application.h"
+#include "game/SceneManager.h"
+#include "platform/winmm/WinMM.h"
+
+namespace {
+
+// Pacing state kept between calls.
+bool s_pacingStarted = false;
+DWORD s_lastFrameTime = 0;
+int s_frameCounter = 0;
+
+}  // namespace
+
+void ResetFramePacing()
+{
+    s_pacingStarted = false;
+    s_lastFrameTime = 0;
+    s_frameCounter = 0;
+}
+
+void MainLoop()
+{
+    std::uint8_t skipDraw = 0;
+    MSG msg;
+    for (;;) {
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                break;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        } else if (RestoreLostDevice()) {
+            skipDraw = 0;
+            if (PaceFrame(skipDraw)) {
+                RunFrame(skipDraw);
+            }
+        } else {
+            // Nothing to run while the window is in the background: wait for its messages
+            // without spinning.
+            Sleep(1);
+        }
+    }
+}
+
+bool RestoreLostDevice()
+{
+    // While the window is inactive the game does not advance at all.
+    return g_windowActive == 1;
+}
+
+bool PaceFrame(std::uint8_t& skipDraw)
+{
+    if (!s_pacingStarted) {
+        s_lastFrameTime = timeGetTime();
+        s_pacingStarted = true;
+    }
+    // Unsigned difference: the wrap of the millisecond counter does no harm.
+    float elapsed = static_cast<float>(static_cast<DWORD>(timeGetTime() - s_lastFrameTime));
+    if (elapsed < 16.0f) {
+        Sleep(static_cast<DWORD>(16.0f - elapsed));
+        return false;
+    }
+    s_lastFrameTime = timeGetTime();
+    g_fps = 1000.0f / elapsed;
+    // The game always advances by one fixed step, whatever time really passed.
+    g_frameTime = 0.016f;
+    if (s_frameCounter % 4 != 0 && g_fps < 45.0f) {
+        skipDraw = 1;
+    }
+    if (++s_frameCounter == 60) {
+        s_frameCounter = 0;
+    }
+    return true;
+}
+
+void RunFrame(std::uint8_t skipDraw)
+{
+    (void)skipDraw;
+    if (g_sceneManager) {
+        g_sceneManager->Run();
+    }
+}

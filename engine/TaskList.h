@@ -1,0 +1,29 @@
+#pragma once
+#include "engine/Task.h"
+
+// The one priority-ordered, doubly linked list of every task, between two sentinels.
+class TaskList {
+public:
+    TaskList();
+    ~TaskList();
+    TaskList(const TaskList&) = delete;
+    TaskList& operator=(const TaskList&) = delete;
+
+    // Links the task after every node of equal priority; returns it.
+    Task* Insert(Task* task, int priority);
+    Task* Kill(Task* task);
+    void KillAllLive();
+    // Pass 1 runs every live task; pass 2 unlinks and deletes the killed ones.
+    void RunAll();
+    int Count() const { return count; }
+    Task* First() const { return head->next; }
+    // The first live player task, or null.
+    static Task* FindPlayer();
+
+private:
+    Task* head;
+    Task* tail;
+    int count;
+};
+
+extern TaskList* g_taskList;
