@@ -84,11 +84,11 @@ HRESULT DirectSound::CreateSoundBuffer(const DSBUFFERDESC* desc, IDirectSoundBuf
     if (!AudioMixer::Instance().Acquire()) {
         return DSERR_NODRIVER;
     }
-    auto* b = new (std::nothrow) SoundBuffer(*desc->lpwfxFormat, desc->dwBufferBytes);
-    if (!b) {
+    try {
+        *buffer = new SoundBuffer(*desc->lpwfxFormat, desc->dwBufferBytes);
+    } catch (const std::bad_alloc&) {
         AudioMixer::Instance().ReleaseUser();
         return DSERR_OUTOFMEMORY;
     }
-    *buffer = b;
     return DS_OK;
 }
