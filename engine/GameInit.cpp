@@ -1,9 +1,15 @@
 #include "engine/Application.h"
 #include "engine/ErrorReporter.h"
 #include "engine/GameLock.h"
+#include "engine/Input.h"
+#include "engine/MusicController.h"
+#include "engine/MusicThread.h"
+#include "engine/SoundEffectBank.h"
 #include "engine/TaskList.h"
 #include "game/SceneManager.h"
 #include "platform/winmm/WinMM.h"
+
+#include <new>
 
 int GameInit()
 {
@@ -18,6 +24,26 @@ int GameInit()
 
     g_gameLock = GetGameLock();
 
+    g_input = new (std::nothrow) Input;
+    if (!g_input) {
+        return -6;
+    }
+    g_input->Init();
+
+    g_soundEffectBank = new (std::nothrow) SoundEffectBank;
+    if (!g_soundEffectBank) {
+        return -8;
+    }
+    if (!g_soundEffectBank->Init()) {
+        return -9;
+    }
+
+    g_musicController = new (std::nothrow) MusicController;
+    if (!g_musicController) {
+        return -10;
+    }
+
+    _beginthread(MusicThread, 0, nullptr);
     return 0;
 }
 
@@ -31,6 +57,15 @@ void GameEnd()
     if (g_sceneManager) {
         g_sceneManager->DeleteScenes();
     }
+    if (g_input) {
+        g_input->Release();
+    }
+    delete g_musicController;
+    g_musicController = nullptr;
+    delete g_soundEffectBank;
+    g_soundEffectBank = nullptr;
+    delete g_input;
+    g_input = nullptr;
     delete g_errorReporter;
     g_errorReporter = nullptr;
     delete g_sceneManager;

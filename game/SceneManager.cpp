@@ -2,6 +2,7 @@
 
 #include "engine/Application.h"
 #include "engine/MathUtil.h"
+#include "engine/MusicController.h"
 #include "engine/TaskList.h"
 
 SceneManager* g_sceneManager = nullptr;
@@ -55,7 +56,12 @@ void SceneManager::ReleaseSceneTextures() {}
 
 void SceneManager::SetClearColor(std::uint32_t) {}
 
-void SceneManager::RequestMusic(int) {}
+void SceneManager::RequestMusic(int track)
+{
+    if (g_musicController) {
+        g_musicController->RequestTrack(track);
+    }
+}
 
 void SceneManager::EndPreviousScene()
 {
