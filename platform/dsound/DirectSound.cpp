@@ -77,9 +77,6 @@ HRESULT DirectSound::CreateSoundBuffer(const DSBUFFERDESC* desc, IDirectSoundBuf
     if (!SoundBuffer::IsPlayableFormat(*desc->lpwfxFormat)) {
         return DSERR_BADFORMAT;
     }
-    if (AudioMixer::Instance().IsLost()) {
-        return DSERR_BUFFERLOST;
-    }
     // Each buffer keeps the device open as long as it lives.
     if (!AudioMixer::Instance().Acquire()) {
         return DSERR_NODRIVER;
