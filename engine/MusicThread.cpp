@@ -38,6 +38,12 @@ void MusicThread(void*)
             lock->Unlock();
             Sleep(kMusicPollMs);
             lock->Lock(INFINITE, true);
+            // A quit raised during the sleep wins over a pending request: loading a track only
+            // to tear it down again would hold up shut-down.
+            if (lock->IsQuitRequested()) {
+                lock->Unlock();
+                break;
+            }
             if (!g_musicRequestPending) {
                 lock->Unlock();
                 continue;

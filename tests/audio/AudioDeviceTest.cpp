@@ -3,8 +3,8 @@
 #include <stdlib.h>
 
 #include <atomic>
-#include <cstdio>
 #include <chrono>
+#include <string>
 #include <thread>
 
 #include "engine/Application.h"
@@ -21,6 +21,7 @@ TEST(AudioDeviceTest, PlayedEffectReachesTheSdlDevice)
 {
     // Headless: SDL's dummy driver stands in for a sound card.
     setenv("SDL_AUDIODRIVER", "dummy", 1);
+    AudioTestSetup setup;
     AudioSetPullMode(false);
     g_mainWindow = AudioTestSetup::Window();
     std::atomic<int> loudFrames{0};
@@ -32,15 +33,14 @@ TEST(AudioDeviceTest, PlayedEffectReachesTheSdlDevice)
     {
         SoundEffectBank bank;
         ASSERT_TRUE(bank.Init());
-        const char* path = "/tmp/audio_device_test.wav";
+        std::string path = setup.PathOf("alarm.wav");
         WavFixture::Write(path, WavFixture::Mono16(22050, std::vector<std::int16_t>(2205, 12000)));
-        ASSERT_TRUE(bank.LoadWave(SoundEffectId::Warning, path));
+        ASSERT_TRUE(bank.LoadWave(SoundEffectId::Warning, path.c_str()));
         bank.Play(SoundEffectId::Warning);
         // The device runs in real time; the effect lasts 100 ms. Waits for it without timing it.
         for (int i = 0; i < 500 && loudFrames.load() < 4410; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
-        std::remove(path);
     }
     AudioSetCaptureHook({});
     EXPECT_EQ(AudioOutputRate(), 44100);
