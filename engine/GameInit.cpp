@@ -1,4 +1,5 @@
 #include "engine/Application.h"
+
 #include "engine/ErrorReporter.h"
 #include "engine/GameLock.h"
 #include "engine/Input.h"
@@ -7,6 +8,7 @@
 #include "engine/SoundEffectBank.h"
 #include "engine/TaskList.h"
 #include "game/SceneManager.h"
+#include "game/ScoreTable.h"
 #include "platform/winmm/WinMM.h"
 
 #include <new>
@@ -29,6 +31,11 @@ int GameInit()
         return -6;
     }
     g_input->Init();
+
+    g_scoreTable = new (std::nothrow) ScoreTable;
+    if (!g_scoreTable) {
+        return -7;
+    }
 
     g_soundEffectBank = new (std::nothrow) SoundEffectBank;
     if (!g_soundEffectBank) {
@@ -64,6 +71,8 @@ void GameEnd()
     g_musicController = nullptr;
     delete g_soundEffectBank;
     g_soundEffectBank = nullptr;
+    delete g_scoreTable;
+    g_scoreTable = nullptr;
     delete g_input;
     g_input = nullptr;
     delete g_errorReporter;

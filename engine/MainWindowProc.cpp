@@ -1,9 +1,13 @@
 #include "engine/Application.h"
+#include "game/ScoreTable.h"
 
 LRESULT MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_DESTROY:
+        if (g_scoreTable) {
+            g_scoreTable->Save();
+        }
         PostQuitMessage(0);
         break;
     case WM_ACTIVATE:

@@ -4,6 +4,7 @@
 #include "engine/MathUtil.h"
 #include "engine/MusicController.h"
 #include "engine/TaskList.h"
+#include "game/ScoreTable.h"
 
 SceneManager* g_sceneManager = nullptr;
 
@@ -76,6 +77,9 @@ void SceneManager::RunLoading(bool entering)
     if (entering) {
         SetClearColor(0xFF000000u);
         stageRunning = 0;
+        if (g_scoreTable) {
+            g_scoreTable->Load();
+        }
     }
 }
 

@@ -11,7 +11,7 @@ packages=(
   libfontconfig-dev fonts-ipafont-gothic fonts-dejavu-core
   libfluidsynth-dev timgm6mb-soundfont
   libgtk-3-dev libcairo2-dev libassimp-dev
-  xvfb xauth x11-utils
+  xvfb xauth x11-utils xdotool
 )
 
 missing=()

@@ -14,6 +14,7 @@
 #include <string>
 #include <thread>
 
+#include "platform/win32/FileHandle.h"
 #include "platform/win32/MessageQueue.h"
 #include "platform/win32/Win32Kernel.h"
 #include "platform/win32/WindowRecord.h"
@@ -148,6 +149,9 @@ BOOL CloseHandle(HANDLE handle)
     auto* record = static_cast<HandleRecord*>(handle);
     MutexObject* m = ObjectOf(handle);
     if (!m) {
+        if (Win32CloseFileHandle(handle)) {
+            return TRUE;
+        }
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }

@@ -1,0 +1,273 @@
+// The score file: loading with every kind of bad file, saving, and saving that fails or is cut
+// short before the new file takes the old one's place.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "game/ScoreEntry.h"
+#include "game/ScoreTable.h"
+#include "platform/win32/Win32FileHooks.h"
+#include "sealer/WEN_Secret.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Block = std::array<std::uint8_t, ScoreTable::kRankingBytes>;
+using Bytes = std::vector<std::uint8_t>;
+
+// Runs each test in a folder of its own as the current folder.
+class ScoreFileTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        previous_ = fs::current_path();
+        std::string pattern = (fs::temp_directory_path() / "score-file-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder_ = pattern;
+        fs::current_path(folder_);
+    }
+    void TearDown() override
+    {
+        Win32SetMoveFileHook(nullptr);
+        fs::current_path(previous_);
+        fs::remove_all(folder_);
+    }
+
+    fs::path File() const { return folder_ / "sh.dat"; }
+    fs::path Temporary() const { return folder_ / "sh.dat.tmp"; }
+
+    Bytes ReadFile(const fs::path& path) const
+    {
+        std::ifstream in(path, std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    void WriteFile(const Bytes& bytes) const
+    {
+        std::ofstream out(File(), std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+
+    // A plain block sealed as the game seals it.
+    static Bytes Sealed(Bytes plain)
+    {
+        Bytes sealed(static_cast<std::size_t>(GetPassLen(static_cast<int>(plain.size()))));
+        EXPECT_EQ(SetSecret(plain.data(), static_cast<int>(plain.size()), sealed.data(), 0), 0);
+        return sealed;
+    }
+
+    // Rankings unlike the defaults in every byte that the defaults set.
+    static Bytes CustomRankings()
+    {
+        Bytes block(ScoreTable::kRankingBytes);
+        for (std::size_t i = 0; i < block.size(); ++i) {
+            block[i] = static_cast<std::uint8_t>(i * 37 + 11);
+        }
+        block[0] = 1;
+        block[1] = 1;
+        return block;
+    }
+
+    static Block Defaults()
+    {
+        ScoreTable table;
+        table.SetDefaults();
+        return table.GetRankings();
+    }
+
+    static Block Loaded()
+    {
+        ScoreTable table;
+        table.Load();
+        return table.GetRankings();
+    }
+
+    static Block AsBlock(const Bytes& bytes)
+    {
+        Block block{};
+        std::memcpy(block.data(), bytes.data(), block.size());
+        return block;
+    }
+
+    fs::path previous_;
+    fs::path folder_;
+};
+
+TEST_F(ScoreFileTest, DefaultsHoldFourTablesOfTen)
+{
+    Block block = Defaults();
+    EXPECT_EQ(block[0], 1);
+    EXPECT_EQ(block[1], 0);
+    struct Case {
+        int table;
+        int entry;
+        const char* name;
+        std::uint32_t score;
+        std::uint32_t count;
+    };
+    const Case cases[] = {
+        {0, 0, "sh0", 10000, 10}, {0, 9, "sh9", 1000, 1}, {1, 4, "sh4", 12000, 12},
+        {3, 0, "sh0", 40000, 40}, {3, 9, "sh9", 4000, 4},
+    };
+    for (const Case& c : cases) {
+        ScoreEntry entry;
+        std::memcpy(&entry, block.data() + 2 + 200 * c.table + 20 * c.entry, sizeof(entry));
+        EXPECT_STREQ(entry.name, c.name);
+        EXPECT_EQ(entry.score, c.score);
+        EXPECT_EQ(entry.count, c.count);
+        EXPECT_EQ(entry.reserved[0], 0);
+        EXPECT_EQ(entry.reserved[1], 0);
+    }
+}
+
+TEST_F(ScoreFileTest, MissingFileGivesDefaultsThatSaveAndLoadBack)
+{
+    ScoreTable table;
+    table.Load();
+    EXPECT_EQ(table.GetRankings(), Defaults());
+    EXPECT_FALSE(fs::exists(File()));
+
+    table.Save();
+    EXPECT_EQ(fs::file_size(File()), 816u);
+    EXPECT_FALSE(fs::exists(Temporary()));
+    EXPECT_EQ(Loaded(), Defaults());
+}
+
+TEST_F(ScoreFileTest, ValidFileIsLoadedAndWrittenBackUnchanged)
+{
+    Bytes custom = CustomRankings();
+    WriteFile(Sealed(custom));
+    ScoreTable table;
+    table.Load();
+    EXPECT_EQ(table.GetRankings(), AsBlock(custom));
+
+    table.Save();
+    EXPECT_EQ(fs::file_size(File()), 816u);
+    EXPECT_EQ(Loaded(), AsBlock(custom));
+}
+
+TEST_F(ScoreFileTest, InvalidFilesGiveDefaults)
+{
+    Bytes good = Sealed(CustomRankings());
+    Bytes shorter(good.begin(), good.end() - 1);
+    Bytes longer = good;
+    longer.push_back(0);
+    Bytes badSum = good;
+    badSum[816 - 8] ^= 0x01;  // the low nibble of the data's sum in the trailer
+    Bytes otherLength = CustomRankings();
+    otherLength.pop_back();  // 801 bytes also seal to 816
+    Bytes flagsZero(ScoreTable::kRankingBytes, 0x44);
+    flagsZero[0] = 0;
+    flagsZero[1] = 0;
+
+    struct Case {
+        const char* name;
+        Bytes file;
+    };
+    const Case cases[] = {
+        {"empty", {}},
+        {"815 bytes", shorter},
+        {"817 bytes", longer},
+        {"checksum changed", badSum},
+        {"801 bytes sealed", Sealed(otherLength)},
+        {"both flags 0", Sealed(flagsZero)},
+        {"816 bytes of noise", Bytes(816, 0x99)},
+    };
+    for (const Case& c : cases) {
+        WriteFile(c.file);
+        EXPECT_EQ(Loaded(), Defaults()) << c.name;
+    }
+}
+
+// Padding bytes carry no data and may change unnoticed; every other changed body byte must
+// give the defaults, never damaged rankings.
+TEST_F(ScoreFileTest, ChangedDataByteGivesDefaults)
+{
+    Bytes custom = CustomRankings();
+    Bytes good = Sealed(custom);
+    int defaults = 0;
+    for (std::size_t p = 0; p < 32; ++p) {
+        Bytes changed = good;
+        changed[p] = static_cast<std::uint8_t>(changed[p] + 1);
+        WriteFile(changed);
+        Block loaded = Loaded();
+        if (loaded == Defaults()) {
+            ++defaults;
+        } else {
+            EXPECT_EQ(loaded, AsBlock(custom)) << "changed at " << p;
+        }
+    }
+    EXPECT_GE(defaults, 32 - 6);  // 816 - 8 - 802 = 6 padding bytes
+}
+
+TEST_F(ScoreFileTest, EarlyQuitLeavesTheFileAlone)
+{
+    ScoreTable neverLoaded;
+    neverLoaded.Save();
+    EXPECT_FALSE(fs::exists(File()));
+
+    Bytes old = Sealed(CustomRankings());
+    WriteFile(old);
+    neverLoaded.Save();
+    EXPECT_EQ(ReadFile(File()), old);
+}
+
+TEST_F(ScoreFileTest, SaveCutShortBeforeTheRenameKeepsTheOldFile)
+{
+    ScoreTable table;
+    table.Load();  // no file: the defaults, which the save will write
+    Bytes old = Sealed(CustomRankings());
+    WriteFile(old);
+
+    // The program dies right before the rename, as on a crash or power loss.
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        Win32SetMoveFileHook([](const std::string&, const std::string&) -> bool { _exit(42); });
+        table.Save();
+        _exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 42);
+
+    EXPECT_EQ(ReadFile(File()), old);
+    EXPECT_EQ(fs::file_size(Temporary()), 816u);  // the new file was complete, just not in place
+    EXPECT_EQ(Loaded(), AsBlock(CustomRankings()));
+
+    // The next save goes through over the leftover.
+    table.Save();
+    EXPECT_EQ(Loaded(), Defaults());
+    EXPECT_FALSE(fs::exists(Temporary()));
+}
+
+TEST_F(ScoreFileTest, FailedSaveKeepsTheOldFile)
+{
+    ScoreTable table;
+    table.Load();
+    Bytes old = Sealed(CustomRankings());
+    WriteFile(old);
+
+    Win32SetMoveFileHook([](const std::string&, const std::string&) { return false; });
+    table.Save();
+    EXPECT_EQ(ReadFile(File()), old);
+    EXPECT_FALSE(fs::exists(Temporary()));
+    Win32SetMoveFileHook(nullptr);
+
+    // The temporary file cannot even be created.
+    fs::create_directory(Temporary());
+    table.Save();
+    EXPECT_EQ(ReadFile(File()), old);
+}
+
+}  // namespace

@@ -1,0 +1,114 @@
+#include "tests/program/ProgramRun.h"
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "platform/win32/Win32.h"
+#include "tests/support/XvfbDisplay.h"
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+
+ProgramRun::ProgramRun()
+{
+    XvfbDisplay::Ensure();
+    char pattern[] = "/tmp/program-run-XXXXXX";
+    root = mkdtemp(pattern);
+    folder = root / "program";
+    fs::copy(PROGRAM_DIR, folder, fs::copy_options::recursive);
+    fs::create_directory(root / "runtime");
+    setenv("XDG_RUNTIME_DIR", (root / "runtime").c_str(), 1);
+    fs::remove(folder / "Pellmoor.ini");
+    fs::remove(folder / "sh.dat");
+}
+
+ProgramRun::~ProgramRun()
+{
+    for (pid_t pid : started) {
+        if (kill(pid, 0) == 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+    }
+    fs::remove_all(root);
+}
+
+pid_t ProgramRun::Start()
+{
+    std::string program = (folder / "brackle").string();
+    const char* args[] = {program.c_str(), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, "/");
+    pid_t pid = -1;
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, const_cast<char**>(args), environ) != 0) {
+        pid = -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    if (pid > 0) {
+        started.push_back(pid);
+    }
+    return pid;
+}
+
+int ProgramRun::Wait(pid_t pid, int timeoutMs)
+{
+    for (int waited = 0; waited <= timeoutMs; waited += 10) {
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid) {
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return -1;
+}
+
+int ProgramRun::X(const std::string& command)
+{
+    return std::system(command.c_str());
+}
+
+int ProgramRun::QuitWithEscape(pid_t pid)
+{
+    // The search can name a window that the graphics set-up has just replaced, and then the key
+    // goes nowhere: press again until the game ends.
+    int status = -1;
+    for (int attempt = 0; attempt < 50 && status == -1; ++attempt) {
+        X("xdotool search --onlyvisible --name '^Pellmoor$' key --window %1 Escape >/dev/null 2>&1");
+        status = Wait(pid, 200);
+    }
+    return status;
+}
+
+namespace {
+
+BOOL FindGame(HWND window, LPARAM lParam)
+{
+    if (GetPropA(window, "KarnTamoWindow")) {
+        *reinterpret_cast<HWND*>(lParam) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND ProgramRun::WaitForGameWindow()
+{
+    for (int i = 0; i < 1000; ++i) {
+        HWND found = nullptr;
+        EnumWindows(FindGame, reinterpret_cast<LPARAM>(&found));
+        if (found) {
+            return found;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return nullptr;
+}

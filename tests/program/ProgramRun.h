@@ -1,0 +1,33 @@
+#pragma once
+#include <sys/types.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// A copy of the program folder in a folder of its own, and the program started from it, with
+// its own display and its own window registry so that nothing else on the machine interferes.
+class ProgramRun {
+public:
+    ProgramRun();
+    ~ProgramRun();
+
+    const std::filesystem::path& Folder() const { return folder; }
+    // Starts the program (from another current folder, as a player might); returns its pid.
+    pid_t Start();
+    // Waits for the process to end; its exit status, or -1 when it did not end in time.
+    int Wait(pid_t pid, int timeoutMs);
+    // Runs an X tool against the display; returns its exit status.
+    int X(const std::string& command);
+    // Presses Esc on the game's window until the process ends; its exit status, or -1.
+    int QuitWithEscape(pid_t pid);
+
+    // The running game's window, found by its property as a second copy would find it, or null
+    // when none appears within ten seconds.
+    static struct Win32Window* WaitForGameWindow();
+
+private:
+    std::filesystem::path root;
+    std::filesystem::path folder;
+    std::vector<pid_t> started;
+};
