@@ -297,8 +297,17 @@ void JoystickDevice::Sample()
 {
     DIJOYSTATE2 s{};
     LONG* axes = &s.lX;
+    // A mapped pad's d-pad pushes the x/y axes to their ends, as pads do in their digital mode,
+    // so that it steers wherever the stick does.
+    Uint8 dpad = controller_ ? RawHat(0) : SDL_HAT_CENTERED;
     for (int i = 0; i < AxisCount(); ++i) {
-        LONG absolute = Scale(i, RawAxis(i));
+        Sint16 raw = RawAxis(i);
+        if (i == 0 && (dpad & (SDL_HAT_LEFT | SDL_HAT_RIGHT))) {
+            raw = (dpad & SDL_HAT_LEFT) ? -32768 : 32767;
+        } else if (i == 1 && (dpad & (SDL_HAT_UP | SDL_HAT_DOWN))) {
+            raw = (dpad & SDL_HAT_UP) ? -32768 : 32767;
+        }
+        LONG absolute = Scale(i, raw);
         axes[i] = relative_ ? absolute - lastAbsolute_[i] : absolute;
         lastAbsolute_[i] = absolute;
     }

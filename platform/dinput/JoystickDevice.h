@@ -1,7 +1,7 @@
 #pragma once
 // One game controller. With SDL's game-controller mapping the left stick is x/y, the face
-// buttons (south, east, west, north) are buttons 0 to 3 and the d-pad is hat 0; an unmapped
-// joystick reports its own axes, buttons and hats in order.
+// buttons (south, east, west, north) are buttons 0 to 3 and the d-pad is hat 0 and also drives
+// x/y; an unmapped joystick reports its own axes, buttons and hats in order.
 #include <SDL.h>
 
 #include <atomic>

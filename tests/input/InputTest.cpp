@@ -348,4 +348,30 @@ TEST_F(InputTest, VirtualControllerMovesAndFiresThroughInit)
     SDL_JoystickDetachVirtual(index);
 }
 
+// A pad SDL has a mapping for: face buttons by position, and the d-pad steers like the stick.
+TEST_F(InputTest, MappedPadDpadSteersAndFaceButtonsFire)
+{
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER), 0);
+    int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 6, SDL_CONTROLLER_BUTTON_MAX, 0);
+    ASSERT_GE(index, 0) << SDL_GetError();
+    ASSERT_TRUE(SDL_IsGameController(index));
+    SDL_Joystick* handle = SDL_JoystickOpen(index);
+    ASSERT_TRUE(g_input->Init());
+
+    SDL_JoystickSetVirtualButton(handle, SDL_CONTROLLER_BUTTON_DPAD_LEFT, 1);
+    SDL_JoystickSetVirtualButton(handle, SDL_CONTROLLER_BUTTON_DPAD_DOWN, 1);
+    SDL_JoystickSetVirtualButton(handle, SDL_CONTROLLER_BUTTON_Y, 1);
+    Keys k;
+    k.Read();
+    EXPECT_EQ(k.left, KeyState::Pressed);
+    EXPECT_EQ(k.down, KeyState::Pressed);
+    EXPECT_EQ(k.right, KeyState::Up);
+    EXPECT_EQ(k.v, KeyState::Pressed);  // north face button is button 3
+    EXPECT_EQ(k.z, KeyState::Up);
+
+    g_input->Release();
+    SDL_JoystickClose(handle);
+    SDL_JoystickDetachVirtual(index);
+}
+
 }  // namespace
