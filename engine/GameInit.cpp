@@ -1,7 +1,10 @@
 #include "engine/Application.h"
 
+#include <new>
+
 #include "engine/ErrorReporter.h"
 #include "engine/GameLock.h"
+#include "engine/GraphicsEngine.h"
 #include "engine/Input.h"
 #include "engine/MusicController.h"
 #include "engine/MusicThread.h"
@@ -11,11 +14,24 @@
 #include "game/ScoreTable.h"
 #include "platform/winmm/WinMM.h"
 
-#include <new>
-
 int GameInit()
 {
     timeBeginPeriod(1);
+
+    g_graphicsEngine = new (std::nothrow) GraphicsEngine;
+    if (!g_graphicsEngine) {
+        return -1;
+    }
+    int code = g_graphicsEngine->Init3D();
+    if (code != 0) {
+        if (g_errorReporter) {
+            g_errorReporter->Report(ErrorStringId::Init3DFailed, code);
+            if (code == -1) {
+                g_errorReporter->Report(ErrorStringId::DirectXAdvice, 0);
+            }
+        }
+        return -2;
+    }
 
     g_taskList = new TaskList;
 
@@ -50,7 +66,9 @@ int GameInit()
         return -10;
     }
 
-    _beginthread(MusicThread, 0, nullptr);
+    if (_beginthread(MusicThread, 0, nullptr) != static_cast<UINT_PTR>(-1)) {
+        WaitUntilMusicThreadCounted();
+    }
     return 0;
 }
 
@@ -71,6 +89,8 @@ void GameEnd()
     g_musicController = nullptr;
     delete g_soundEffectBank;
     g_soundEffectBank = nullptr;
+    delete g_graphicsEngine;
+    g_graphicsEngine = nullptr;
     delete g_scoreTable;
     g_scoreTable = nullptr;
     delete g_input;

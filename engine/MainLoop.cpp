@@ -1,4 +1,6 @@
 #include "engine/Application.h"
+#include "engine/ErrorReporter.h"
+#include "engine/GraphicsEngine.h"
 #include "game/SceneManager.h"
 #include "platform/winmm/WinMM.h"
 
@@ -45,7 +47,45 @@ void MainLoop()
 bool RestoreLostDevice()
 {
     // While the window is inactive the game does not advance at all.
-    return g_windowActive == 1;
+    if (!g_graphicsEngine || !g_graphicsEngine->GetDirect3D() || !g_graphicsEngine->GetDevice() ||
+        g_windowActive != 1) {
+        return false;
+    }
+    if (g_deviceLost == 0) {
+        return true;
+    }
+    Sleep(100);
+    HRESULT result = g_graphicsEngine->GetDevice()->TestCooperativeLevel();
+    if (result == D3DERR_DEVICELOST) {
+        return false;  // try again on a later pass
+    }
+    if (result == D3DERR_DEVICENOTRESET) {
+        g_graphicsEngine->OnDeviceLost();
+        result = g_graphicsEngine->ResetDevice();
+        if (result == D3DERR_DEVICELOST) {
+            return false;
+        }
+        if (FAILED(result)) {
+            if (g_errorReporter) {
+                g_errorReporter->Report(ErrorStringId::DeviceResetFailed, result);
+            }
+            DestroyWindow(g_mainWindow);
+            return false;
+        }
+        result = g_graphicsEngine->RestoreObjects();
+        if (FAILED(result)) {
+            if (g_errorReporter) {
+                g_errorReporter->Report(ErrorStringId::DeviceObjectsFailed, result);
+            }
+            DestroyWindow(g_mainWindow);
+            return false;
+        }
+    } else if (FAILED(result)) {
+        DestroyWindow(g_mainWindow);
+        return false;
+    }
+    g_deviceLost = 0;
+    return true;
 }
 
 bool PaceFrame(std::uint8_t& skipDraw)
@@ -75,8 +115,18 @@ bool PaceFrame(std::uint8_t& skipDraw)
 
 void RunFrame(std::uint8_t skipDraw)
 {
-    (void)skipDraw;
-    if (g_sceneManager) {
-        g_sceneManager->Run();
+    if (skipDraw) {
+        // Every task updates, nothing reaches the screen.
+        if (g_graphicsEngine) {
+            g_graphicsEngine->SetDrawEnabled(false);
+        }
+        if (g_sceneManager) {
+            g_sceneManager->Run();
+        }
+        return;
+    }
+    if (g_graphicsEngine) {
+        g_graphicsEngine->SetDrawEnabled(true);
+        g_graphicsEngine->Render();
     }
 }

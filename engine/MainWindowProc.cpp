@@ -1,4 +1,5 @@
 #include "engine/Application.h"
+#include "engine/GraphicsEngine.h"
 #include "game/ScoreTable.h"
 
 LRESULT MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -32,4 +33,7 @@ LRESULT MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 void ToggleScreenMode()
 {
     g_screenMode = g_screenMode == 0 ? 1 : 0;
+    if (g_graphicsEngine && g_graphicsEngine->GetDevice() && !g_graphicsEngine->ChangeScreenMode()) {
+        DestroyWindow(g_mainWindow);
+    }
 }

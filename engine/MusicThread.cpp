@@ -1,5 +1,7 @@
 #include "engine/MusicThread.h"
 
+#include <condition_variable>
+#include <mutex>
 #include <new>
 
 #include "engine/ErrorReporter.h"
@@ -9,12 +11,32 @@
 #include "engine/MusicTrack.h"
 #include "game/SceneManager.h"
 
+namespace {
+
+std::mutex s_startMutex;
+std::condition_variable s_started;
+bool s_counted = false;
+
+}  // namespace
+
+void WaitUntilMusicThreadCounted()
+{
+    std::unique_lock lock(s_startMutex);
+    s_started.wait(lock, [] { return s_counted; });
+    s_counted = false;
+}
+
 void MusicThread(void*)
 {
     GameLock* lock = g_gameLock;
     lock->Lock(INFINITE, true);
     lock->AddThread();
     lock->Unlock();
+    {
+        std::lock_guard started(s_startMutex);
+        s_counted = true;
+    }
+    s_started.notify_all();
     CoInitialize(nullptr);
 
     MusicPlayer* player = new (std::nothrow) MusicPlayer;

@@ -66,20 +66,6 @@ HRESULT DirectInput8Create(HINSTANCE instance, DWORD version, REFIID iid, LPVOID
     return DI_OK;
 }
 
-HRESULT DirectInput8::QueryInterface(REFIID iid, void** object)
-{
-    if (!object) {
-        return E_POINTER;
-    }
-    if (iid == IID_IDirectInput8A) {
-        AddRef();
-        *object = static_cast<IDirectInput8A*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
 ULONG DirectInput8::AddRef()
 {
     return ++refs_;

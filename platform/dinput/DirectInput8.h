@@ -9,7 +9,6 @@ public:
     DirectInput8() = default;
     virtual ~DirectInput8() = default;
 
-    HRESULT QueryInterface(REFIID iid, void** object) override;
     ULONG AddRef() override;
     ULONG Release() override;
     HRESULT CreateDevice(REFGUID instance, IDirectInputDevice8A** device, IUnknown* outer) override;

@@ -53,14 +53,6 @@ JoystickDevice::~JoystickDevice()
     }
 }
 
-HRESULT JoystickDevice::QueryInterface(REFIID, void** object)
-{
-    if (object) {
-        *object = nullptr;
-    }
-    return E_NOINTERFACE;
-}
-
 ULONG JoystickDevice::AddRef()
 {
     return ++refs_;

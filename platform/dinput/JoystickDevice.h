@@ -14,7 +14,6 @@ public:
     JoystickDevice(SDL_Joystick* joystick, SDL_GameController* controller);
     virtual ~JoystickDevice();
 
-    HRESULT QueryInterface(REFIID iid, void** object) override;
     ULONG AddRef() override;
     ULONG Release() override;
     HRESULT GetCapabilities(DIDEVCAPS* caps) override;

@@ -44,15 +44,19 @@ HRESULT CoCreateInstance(REFCLSID classId, IUnknown* outer, DWORD context, REFII
     if (!(context & CLSCTX_INPROC)) {
         return REGDB_E_CLASSNOTREG;
     }
-    IUnknown* created = nullptr;
     if (classId == CLSID_DirectMusicLoader) {
-        created = static_cast<IDirectMusicLoader8*>(new MusicLoader);
-    } else if (classId == CLSID_DirectMusicPerformance) {
-        created = static_cast<IDirectMusicPerformance8*>(new MusicPerformance);
-    } else {
-        return REGDB_E_CLASSNOTREG;
+        if (!(iid == IID_IDirectMusicLoader8)) {
+            return E_NOINTERFACE;
+        }
+        *object = static_cast<IDirectMusicLoader8*>(new MusicLoader);
+        return S_OK;
     }
-    HRESULT hr = created->QueryInterface(iid, object);
-    created->Release();
-    return hr;
+    if (classId == CLSID_DirectMusicPerformance) {
+        if (!(iid == IID_IDirectMusicPerformance8)) {
+            return E_NOINTERFACE;
+        }
+        *object = static_cast<IDirectMusicPerformance8*>(new MusicPerformance);
+        return S_OK;
+    }
+    return REGDB_E_CLASSNOTREG;
 }

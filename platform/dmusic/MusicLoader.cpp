@@ -29,20 +29,6 @@ bool IsAbsolute(const std::string& path)
 
 }  // namespace
 
-HRESULT MusicLoader::QueryInterface(REFIID iid, void** object)
-{
-    if (!object) {
-        return E_POINTER;
-    }
-    if (iid == IID_IDirectMusicLoader8) {
-        AddRef();
-        *object = static_cast<IDirectMusicLoader8*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
 ULONG MusicLoader::AddRef()
 {
     return ++refs_;
@@ -93,12 +79,13 @@ HRESULT MusicLoader::LoadObjectFromFile(REFGUID classId, REFIID iid, WCHAR* path
     if (stat(host.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         return DMUS_E_LOADER_FAILEDOPEN;
     }
+    if (!(iid == IID_IDirectMusicSegment8)) {
+        return E_NOINTERFACE;
+    }
     auto file = std::make_shared<MidiFile>();
     if (!file->LoadFile(host)) {
         return DMUS_E_UNSUPPORTED_STREAM;
     }
-    auto* segment = new MusicSegment(file);
-    HRESULT hr = segment->QueryInterface(iid, object);
-    segment->Release();
-    return hr;
+    *object = static_cast<IDirectMusicSegment8*>(new MusicSegment(file));
+    return S_OK;
 }

@@ -10,7 +10,6 @@ public:
     MusicLoader() = default;
     virtual ~MusicLoader() = default;
 
-    HRESULT QueryInterface(REFIID iid, void** object) override;
     ULONG AddRef() override;
     ULONG Release() override;
     HRESULT SetSearchDirectory(REFGUID objectClass, WCHAR* directory, BOOL clear) override;

@@ -32,20 +32,6 @@ MusicPerformance::~MusicPerformance()
     CloseDown();
 }
 
-HRESULT MusicPerformance::QueryInterface(REFIID iid, void** object)
-{
-    if (!object) {
-        return E_POINTER;
-    }
-    if (iid == IID_IDirectMusicPerformance8) {
-        AddRef();
-        *object = static_cast<IDirectMusicPerformance8*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
 ULONG MusicPerformance::AddRef()
 {
     return ++refs_;
@@ -115,11 +101,10 @@ HRESULT MusicPerformance::PlaySegmentEx(IUnknown* source, WCHAR*, IUnknown*, DWO
     if (flags != 0 || startTime != 0) {
         return E_NOTIMPL;
     }
-    IDirectMusicSegment8* segment = nullptr;
-    if (FAILED(source->QueryInterface(IID_IDirectMusicSegment8, reinterpret_cast<void**>(&segment)))) {
+    auto* ours = dynamic_cast<MusicSegment*>(source);
+    if (!ours) {
         return E_INVALIDARG;
     }
-    auto* ours = static_cast<MusicSegment*>(segment);
     auto sequencer = std::make_unique<MidiSequencer>(ours->File(), ours->PlaySettings(), AudioMixer::Instance().Rate());
     {
         std::lock_guard lock(AudioMixer::Instance().Mutex());
@@ -129,7 +114,6 @@ HRESULT MusicPerformance::PlaySegmentEx(IUnknown* source, WCHAR*, IUnknown*, DWO
         sequencer_ = std::move(sequencer);
         playing_ = ours;
     }
-    segment->Release();
     if (state) {
         *state = nullptr;
     }

@@ -20,7 +20,6 @@ public:
     MusicPerformance() = default;
     virtual ~MusicPerformance();
 
-    HRESULT QueryInterface(REFIID iid, void** object) override;
     ULONG AddRef() override;
     ULONG Release() override;
     HRESULT InitAudio(IDirectMusic** music, IDirectSound** sound, HWND window, DWORD defaultPathType,

@@ -8,20 +8,6 @@ MusicSegment::MusicSegment(std::shared_ptr<const MidiFile> file) : file_(std::mo
     length_ = static_cast<MUSIC_TIME>(std::min(mt, 2147483647.0));
 }
 
-HRESULT MusicSegment::QueryInterface(REFIID iid, void** object)
-{
-    if (!object) {
-        return E_POINTER;
-    }
-    if (iid == IID_IDirectMusicSegment8) {
-        AddRef();
-        *object = static_cast<IDirectMusicSegment8*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
 ULONG MusicSegment::AddRef()
 {
     return ++refs_;

@@ -13,7 +13,6 @@ public:
     explicit MusicSegment(std::shared_ptr<const MidiFile> file);
     virtual ~MusicSegment() = default;
 
-    HRESULT QueryInterface(REFIID iid, void** object) override;
     ULONG AddRef() override;
     ULONG Release() override;
     HRESULT GetLength(MUSIC_TIME* length) override;

@@ -27,14 +27,6 @@ DirectSound::~DirectSound()
     AudioMixer::Instance().ReleaseUser();
 }
 
-HRESULT DirectSound::QueryInterface(REFIID, void** object)
-{
-    if (object) {
-        *object = nullptr;
-    }
-    return E_NOINTERFACE;
-}
-
 ULONG DirectSound::AddRef()
 {
     return ++refs_;

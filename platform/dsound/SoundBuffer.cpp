@@ -37,14 +37,6 @@ bool SoundBuffer::IsPlayableFormat(const WAVEFORMATEX& f)
     return f.nSamplesPerSec >= 100 && f.nSamplesPerSec <= 384000;
 }
 
-HRESULT SoundBuffer::QueryInterface(REFIID, void** object)
-{
-    if (object) {
-        *object = nullptr;
-    }
-    return E_NOINTERFACE;
-}
-
 ULONG SoundBuffer::AddRef()
 {
     return ++refs_;

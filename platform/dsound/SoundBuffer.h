@@ -12,7 +12,6 @@ public:
     SoundBuffer(const WAVEFORMATEX& format, DWORD bytes);
     virtual ~SoundBuffer();
 
-    HRESULT QueryInterface(REFIID iid, void** object) override;
     ULONG AddRef() override;
     ULONG Release() override;
     HRESULT Lock(DWORD offset, DWORD bytes, LPVOID* part1, DWORD* bytes1, LPVOID* part2, DWORD* bytes2,

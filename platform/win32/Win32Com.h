@@ -23,14 +23,14 @@ inline bool IsEqualGUID(REFGUID a, REFGUID b)
 }
 inline bool operator==(REFGUID a, REFGUID b) { return IsEqualGUID(a, b); }
 
-// The base of every interface: reference counted; Release deletes the object at zero.
+// The base of every interface object of the stand-ins (graphics, input, sound, music):
+// reference counted; the last Release destroys it.
 struct IUnknown {
-    virtual HRESULT QueryInterface(REFIID iid, void** object) = 0;
     virtual ULONG AddRef() = 0;
     virtual ULONG Release() = 0;
 
 protected:
-    ~IUnknown() = default;
+    virtual ~IUnknown() = default;
 };
 
 constexpr HRESULT CLASS_E_CLASSNOTAVAILABLE = static_cast<HRESULT>(0x80040111u);

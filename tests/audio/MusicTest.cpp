@@ -246,10 +246,14 @@ TEST_F(MusicTest, MusicThreadPlaysRequestsAndLeavesWithinOnePollOfTheQuitFlag)
     g_musicController->RequestTrack(1);
 
     _beginthread(MusicThread, 0, nullptr);
+    WaitUntilMusicThreadCounted();
+    // Counted as soon as it is started, so that a shut-down right away waits for it.
+    g_gameLock->Lock(INFINITE, true);
+    EXPECT_EQ(g_gameLock->ThreadCount(), 1);
+    g_gameLock->Unlock();
     ASSERT_TRUE(clock.WaitForSleep(1));
     g_gameLock->Lock(INFINITE, true);
     EXPECT_TRUE(g_sceneManager->IsMusicReady());
-    EXPECT_EQ(g_gameLock->ThreadCount(), 1);
     g_gameLock->Unlock();
 
     clock.AllowOne();  // the thread takes the request and starts track 1

@@ -10,6 +10,7 @@
 #include "engine/GameLock.h"
 #include "engine/TaskList.h"
 #include "game/SceneManager.h"
+#include "platform/d3d9/D3D9TestHooks.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32TestHooks.h"
 
@@ -25,8 +26,14 @@ protected:
         RegisterMainWindowClass(nullptr);
         SetClock(&clock);
         ResetFramePacing();
+        // Frames draw on a recording device: no display needed.
+        D3D9SetAdapterAnswers(D3D9AdapterAnswers{});
     }
-    void TearDown() override { SetClock(nullptr); }
+    void TearDown() override
+    {
+        SetClock(nullptr);
+        D3D9SetAdapterAnswers(std::nullopt);
+    }
 
     VirtualClock clock;
 };
@@ -50,7 +57,6 @@ TEST_F(MainLoopTest, WindowedClientAreaIsExactly640By480)
 TEST_F(MainLoopTest, NoFrameRunsWhileTheWindowIsInactive)
 {
     g_screenMode = 0;
-    // As in WinMain: the window first, then the objects (the sound device needs the window).
     ASSERT_TRUE(InitInstance(nullptr, SW_SHOWNORMAL));
     ASSERT_EQ(GameInit(), 0);
     EXPECT_NE(g_taskList, nullptr);

@@ -10,7 +10,6 @@ public:
     int acquires = 0;
     int polls = 0;
 
-    HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
     ULONG AddRef() override { return 1; }
     ULONG Release() override { return 1; }
     HRESULT GetCapabilities(DIDEVCAPS*) override { return DI_OK; }
