@@ -5,6 +5,10 @@
 #include "engine/ErrorReporter.h"
 #include "engine/GameLock.h"
 #include "engine/GraphicsEngine.h"
+#include "engine/Input.h"
+#include "engine/MusicController.h"
+#include "engine/MusicThread.h"
+#include "engine/SoundEffectBank.h"
 #include "engine/TaskList.h"
 #include "game/SceneManager.h"
 #include "game/ScoreTable.h"
@@ -38,11 +42,33 @@ int GameInit()
 
     g_gameLock = GetGameLock();
 
+    g_input = new (std::nothrow) Input;
+    if (!g_input) {
+        return -6;
+    }
+    g_input->Init();
+
     g_scoreTable = new (std::nothrow) ScoreTable;
     if (!g_scoreTable) {
         return -7;
     }
 
+    g_soundEffectBank = new (std::nothrow) SoundEffectBank;
+    if (!g_soundEffectBank) {
+        return -8;
+    }
+    if (!g_soundEffectBank->Init()) {
+        return -9;
+    }
+
+    g_musicController = new (std::nothrow) MusicController;
+    if (!g_musicController) {
+        return -10;
+    }
+
+    if (_beginthread(MusicThread, 0, nullptr) != static_cast<UINT_PTR>(-1)) {
+        WaitUntilMusicThreadCounted();
+    }
     return 0;
 }
 
@@ -56,10 +82,19 @@ void GameEnd()
     if (g_sceneManager) {
         g_sceneManager->DeleteScenes();
     }
+    if (g_input) {
+        g_input->Release();
+    }
+    delete g_musicController;
+    g_musicController = nullptr;
+    delete g_soundEffectBank;
+    g_soundEffectBank = nullptr;
     delete g_graphicsEngine;
     g_graphicsEngine = nullptr;
     delete g_scoreTable;
     g_scoreTable = nullptr;
+    delete g_input;
+    g_input = nullptr;
     delete g_errorReporter;
     g_errorReporter = nullptr;
     delete g_sceneManager;

@@ -1,15 +1,7 @@
 #pragma once
 // The Direct3D 9 objects the game uses, as reference-counted interfaces over OpenGL.
 #include "platform/d3d9/D3D9Types.h"
-
-// Reference counting shared by every object; the last Release destroys it.
-struct IUnknown {
-    virtual ULONG AddRef() = 0;
-    virtual ULONG Release() = 0;
-
-protected:
-    virtual ~IUnknown() = default;
-};
+#include "platform/win32/Win32Com.h"
 
 struct IDirect3DResource9 : IUnknown {};
 

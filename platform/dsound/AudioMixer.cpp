@@ -1,0 +1,169 @@
+#include "platform/dsound/AudioMixer.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/dsound/AudioCapture.h"
+
+AudioMixer& AudioMixer::Instance()
+{
+    static AudioMixer mixer;
+    return mixer;
+}
+
+bool AudioMixer::OpenDevice()
+{
+    if (pullMode_) {
+        return true;
+    }
+    if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        return false;
+    }
+    SDL_AudioSpec want{};
+    want.freq = 44100;
+    want.format = AUDIO_F32SYS;
+    want.channels = 2;
+    // A small block keeps the delay from a play request to the speaker short.
+    want.samples = 512;
+    want.callback = &AudioMixer::Callback;
+    want.userdata = this;
+    SDL_AudioSpec have{};
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (device_ == 0) {
+        return false;
+    }
+    rate_ = have.freq;
+    blockFrames_ = have.samples;
+    SDL_PauseAudioDevice(device_, 0);
+    return true;
+}
+
+void AudioMixer::CloseDevice()
+{
+    if (device_ != 0) {
+        SDL_CloseAudioDevice(device_);
+        device_ = 0;
+    }
+}
+
+bool AudioMixer::Acquire()
+{
+    std::lock_guard lock(openMutex_);
+    if (users_ == 0) {
+        simulatedLoss_ = false;
+        if (!OpenDevice()) {
+            return false;
+        }
+    }
+    ++users_;
+    return true;
+}
+
+void AudioMixer::ReleaseUser()
+{
+    std::lock_guard lock(openMutex_);
+    if (users_ > 0 && --users_ == 0) {
+        CloseDevice();
+    }
+}
+
+void AudioMixer::AddSource(AudioSource* source)
+{
+    std::lock_guard lock(mutex_);
+    sources_.push_back(source);
+}
+
+void AudioMixer::RemoveSource(AudioSource* source)
+{
+    std::lock_guard lock(mutex_);
+    sources_.erase(std::remove(sources_.begin(), sources_.end(), source), sources_.end());
+}
+
+bool AudioMixer::IsLost()
+{
+    std::lock_guard lock(openMutex_);
+    if (simulatedLoss_) {
+        return true;
+    }
+    return !pullMode_ && device_ != 0 && SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED;
+}
+
+bool AudioMixer::Reopen()
+{
+    std::lock_guard lock(openMutex_);
+    bool lost = simulatedLoss_ ||
+                (!pullMode_ && device_ != 0 && SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED);
+    if (!lost) {
+        return true;
+    }
+    CloseDevice();
+    if (!OpenDevice()) {
+        return false;
+    }
+    simulatedLoss_ = false;
+    ++generation_;
+    return true;
+}
+
+void AudioMixer::SimulateLoss()
+{
+    std::lock_guard lock(openMutex_);
+    simulatedLoss_ = true;
+}
+
+void AudioMixer::Render(float* out, int frames)
+{
+    std::fill(out, out + frames * 2, 0.0f);
+    std::lock_guard lock(mutex_);
+    for (AudioSource* s : sources_) {
+        s->MixInto(out, frames, rate_);
+    }
+    for (int i = 0; i < frames * 2; ++i) {
+        out[i] = std::clamp(out[i], -1.0f, 1.0f);
+    }
+    if (capture_) {
+        capture_(out, frames);
+    }
+}
+
+void AudioMixer::SetCaptureHook(std::function<void(const float*, int)> hook)
+{
+    std::lock_guard lock(mutex_);
+    capture_ = std::move(hook);
+}
+
+void AudioMixer::Callback(void* self, Uint8* stream, int len)
+{
+    auto* mixer = static_cast<AudioMixer*>(self);
+    mixer->Render(reinterpret_cast<float*>(stream), len / static_cast<int>(2 * sizeof(float)));
+}
+
+void AudioSetCaptureHook(AudioCaptureHook hook)
+{
+    AudioMixer::Instance().SetCaptureHook(std::move(hook));
+}
+
+void AudioSetPullMode(bool pull)
+{
+    AudioMixer::Instance().SetPullMode(pull);
+}
+
+void AudioPull(float* out, int frames)
+{
+    AudioMixer::Instance().Render(out, frames);
+}
+
+int AudioOutputRate()
+{
+    return AudioMixer::Instance().Rate();
+}
+
+int AudioBlockFrames()
+{
+    return AudioMixer::Instance().BlockFrames();
+}
+
+void AudioSimulateDeviceLoss()
+{
+    AudioMixer::Instance().SimulateLoss();
+}
