@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/GraphicsEngine.h"
+#include "engine/SpriteBlendMode.h"
 #include "engine/SoundEffectBank.h"
 #include "engine/TaskList.h"
 #include "game/Explosions.h"

@@ -2,6 +2,7 @@
 
 #include "engine/Application.h"
 #include "engine/GraphicsEngine.h"
+#include "engine/SpriteBlendMode.h"
 #include "engine/MathUtil.h"
 #include "engine/TaskList.h"
 

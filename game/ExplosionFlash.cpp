@@ -2,6 +2,7 @@
 
 #include "engine/Application.h"
 #include "engine/GraphicsEngine.h"
+#include "engine/SpriteBlendMode.h"
 #include "engine/TaskList.h"
 
 ExplosionFlash::ExplosionFlash(float cx, float cy, int row) : x(cx - 16.0f), y(cy - 16.0f), row(row)

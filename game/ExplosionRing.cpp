@@ -2,6 +2,7 @@
 
 #include "engine/Application.h"
 #include "engine/GraphicsEngine.h"
+#include "engine/SpriteBlendMode.h"
 #include "engine/TaskList.h"
 
 ExplosionRing::ExplosionRing(float cx, float cy, int row, int mode)

@@ -1,6 +1,7 @@
 #include "game/Fade.h"
 
 #include "engine/GraphicsEngine.h"
+#include "engine/SpriteBlendMode.h"
 #include "engine/TaskList.h"
 #include "game/SceneManager.h"
 

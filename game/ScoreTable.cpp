@@ -1,5 +1,7 @@
 #include "game/ScoreTable.h"
 
+#include "engine/GraphicsEngine.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdio>
@@ -190,4 +192,45 @@ void ScoreTable::ReduceGauge(int n)
 void ScoreTable::CountItem()
 {
     ++itemCount_;
+}
+
+namespace {
+
+constexpr int kNumberSlot = 7;
+
+void DrawDigit(int x, int y, int digit)
+{
+    g_graphicsEngine->DrawSprite(x, y, kNumberSlot, 12 * digit, 0, 12, 18);
+}
+
+void DrawNineDigits(int x, int y, int value)
+{
+    int divisor = 100000000;
+    for (int k = 0; k < 9; ++k) {
+        DrawDigit(x + 12 * k, y, (value / divisor) % 10);
+        divisor /= 10;
+    }
+}
+
+}  // namespace
+
+void ScoreTable::DrawScore(int x, int y) const
+{
+    DrawNineDigits(x, y, score_);
+}
+
+void ScoreTable::DrawHighScore(int x, int y) const
+{
+    DrawNineDigits(x, y, highScore_);
+}
+
+void ScoreTable::DrawMultiplier(int x, int y) const
+{
+    g_graphicsEngine->DrawSprite(x, y, kNumberSlot, 120, 0, 12, 18);
+    int digits = multiplier_ >= 100 ? 3 : (multiplier_ >= 10 ? 2 : 1);
+    int divisor = digits == 3 ? 100 : (digits == 2 ? 10 : 1);
+    for (int k = 0; k < digits; ++k) {
+        DrawDigit(x + 12 * (k + 1), y, (multiplier_ / divisor) % 10);
+        divisor /= 10;
+    }
 }

@@ -30,6 +30,12 @@ public:
     void ReduceGauge(int n);
     void CountItem();
 
+    // Digits from the number image: the score and high score as nine digits with leading zeros,
+    // the multiplier as the times sign and one to three digits.
+    void DrawScore(int x, int y) const;
+    void DrawHighScore(int x, int y) const;
+    void DrawMultiplier(int x, int y) const;
+
     int GetGauge() const { return gauge_; }
     int GetScore() const { return score_; }
     int GetItemCount() const { return itemCount_; }

@@ -1,6 +1,7 @@
 #include "game/TitleMenu.h"
 
 #include "engine/GraphicsEngine.h"
+#include "engine/SpriteBlendMode.h"
 #include "engine/SoundEffectBank.h"
 #include "engine/TaskList.h"
 #include "game/Explosions.h"
