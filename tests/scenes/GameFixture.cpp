@@ -15,6 +15,7 @@
 #include "platform/dsound/AudioCapture.h"
 #include "platform/win32/Win32.h"
 #include "platform/win32/Win32TestHooks.h"
+#include "tests/support/XvfbDisplay.h"
 
 namespace fs = std::filesystem;
 
@@ -41,7 +42,12 @@ void GameFixture::SetUp()
         boxes.push_back(text);
         return IDOK;
     });
-    D3D9SetAdapterAnswers(D3D9AdapterAnswers{});
+    if (realDevice) {
+        ASSERT_TRUE(XvfbDisplay::Ensure());
+        D3D9SetAdapterAnswers(std::nullopt);
+    } else {
+        D3D9SetAdapterAnswers(D3D9AdapterAnswers{});
+    }
     // The mix advances only when a test pulls it: no audio device is needed.
     AudioSetPullMode(true);
 }

@@ -45,6 +45,9 @@ protected:
     std::vector<DrawnSprite> SpritesFrom(int slot) const;
     int CurrentState() const;
 
+    // Set before SetUp: draw with OpenGL on a private X display instead of recording.
+    bool realDevice = false;
+
     std::filesystem::path folder;
     std::vector<std::string> boxes;
     // The states entered, in order, as frames ran.
