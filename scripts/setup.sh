@@ -11,6 +11,7 @@ packages=(
   libfontconfig-dev fonts-ipafont-gothic fonts-dejavu-core
   libfluidsynth-dev timgm6mb-soundfont
   libgtk-3-dev libcairo2-dev libassimp-dev
+  libx11-dev libxtst-dev
   xvfb xauth x11-utils xdotool
 )
 

@@ -81,7 +81,7 @@ std::string SharedFolder()
 
 void PublishWindow(HWND window)
 {
-    if (!window || window->remote || window->destroyed || window->props.empty()) {
+    if (!window || window->remote || window->destroyed || window->child || window->props.empty()) {
         return;
     }
     OpenSocket();

@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32HostedWindow.h"
 #include "platform/win32/Win32TestHooks.h"
 #include "platform/win32/WindowRecord.h"
 
@@ -396,4 +397,9 @@ void Win32InjectClose(HWND window)
         g_systemEvents.push_back({window, SystemEvent::Close});
     }
     NotifyInput();
+}
+
+void Win32PollRemoteRequests()
+{
+    HandleRemoteRequests();
 }

@@ -65,6 +65,8 @@ constexpr int GWL_STYLE = -16;
 // GetSystemMetrics.
 constexpr int SM_CXSCREEN = 0;
 constexpr int SM_CYSCREEN = 1;
+constexpr int SM_CXICON = 11;
+constexpr int SM_CYICON = 12;
 
 // Stock objects, cursors, icons.
 constexpr int WHITE_BRUSH = 0;

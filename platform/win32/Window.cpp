@@ -2,6 +2,7 @@
 #include <cctype>
 #include <unistd.h>
 
+#include "platform/win32/Win32Resources.h"
 #include "platform/win32/Win32Sdl.h"
 #include "platform/win32/Win32Window.h"
 #include "platform/win32/WindowRecord.h"
@@ -267,6 +268,9 @@ BOOL ShowWindow(HWND window, int command)
     if (!Local(window)) {
         return FALSE;
     }
+    if (window->host) {
+        return ShowHostedWindow(window, command);
+    }
     BOOL wasVisible = window->visible ? TRUE : FALSE;
     switch (command) {
     case SW_HIDE:
@@ -320,6 +324,9 @@ BOOL GetClientRect(HWND window, RECT* rect)
 {
     if (!Local(window) || !rect) {
         return FALSE;
+    }
+    if (window->host) {
+        return HostedClientRect(window, rect);
     }
     int w = 0, h = 0;
     SDL_GetWindowSize(window->sdl, &w, &h);
@@ -393,6 +400,9 @@ LONG SetWindowLongA(HWND window, int index, LONG value)
 
 int GetSystemMetrics(int index)
 {
+    if (index == SM_CXICON || index == SM_CYICON) {
+        return 32;  // the size icons are drawn at
+    }
     if (!EnsureSdlVideo()) {
         return 0;
     }
@@ -428,8 +438,11 @@ LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 
 HICON LoadIconA(HINSTANCE instance, LPCSTR name)
 {
-    // The program carries no named icon resource; only the system's own icons exist.
-    if (instance == nullptr && name == IDI_APPLICATION) {
+    // Icons of the program are numbered resources; the system's own come with no instance.
+    if (instance != nullptr) {
+        return FindIconResource(name);
+    }
+    if (name == IDI_APPLICATION) {
         return reinterpret_cast<HICON>(static_cast<std::uintptr_t>(32512));
     }
     return nullptr;
@@ -497,6 +510,9 @@ BOOL SetForegroundWindow(HWND window)
     }
     if (!Local(window)) {
         return FALSE;
+    }
+    if (window->host) {
+        return RaiseHostedWindow(window);
     }
     SDL_RaiseWindow(window->sdl);
     Activate(window);

@@ -4,12 +4,15 @@
 #include <sys/types.h>
 
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/win32/Win32Window.h"
+
+struct Win32HostCallbacks;
 
 struct Win32Window {
     std::uint32_t id = 0;              // process-local window id
@@ -27,6 +30,9 @@ struct Win32Window {
     bool visible = false;
     bool destroyed = false;
     std::thread::id owner;
+
+    std::shared_ptr<Win32HostCallbacks> host;  // set when another toolkit owns the surface
+    bool child = false;                        // a hosted control: never enumerated or published
 };
 
 namespace win32 {
@@ -66,5 +72,10 @@ bool ReceiveRemoteRequest(std::uint32_t* id, std::string* command);
 std::string SharedFolder();
 
 std::string UpperCase(const char* text);
+
+// Hosted windows (Win32HostedWindow.h): what the window calls do for them.
+BOOL ShowHostedWindow(HWND window, int command);
+BOOL RaiseHostedWindow(HWND window);
+BOOL HostedClientRect(HWND window, RECT* rect);
 
 }  // namespace win32
