@@ -84,6 +84,10 @@ int ProgramRun::QuitWithEscape(pid_t pid)
         X("xdotool search --onlyvisible --name '^Pellmoor$' key --window %1 Escape >/dev/null 2>&1");
         status = Wait(pid, 200);
     }
+    // The game can close its window between the press and the release that xdotool sends to
+    // it; the release then never reaches the server, the key stays down and repeats into the
+    // next game started. Let go of it explicitly.
+    X("xdotool keyup Escape >/dev/null 2>&1");
     return status;
 }
 
