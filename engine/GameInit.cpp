@@ -33,9 +33,15 @@ int GameInit()
         return -2;
     }
 
-    g_taskList = new TaskList;
+    g_taskList = new (std::nothrow) TaskList;
+    if (!g_taskList) {
+        return -3;
+    }
 
-    g_sceneManager = new SceneManager;
+    g_sceneManager = new (std::nothrow) SceneManager;
+    if (!g_sceneManager) {
+        return -4;
+    }
     if (g_sceneManager->CreateScenes() != 0) {
         return -5;
     }

@@ -1,7 +1,5 @@
 #include "engine/MusicThread.h"
 
-#include <condition_variable>
-#include <mutex>
 #include <new>
 
 #include "engine/ErrorReporter.h"
@@ -9,21 +7,16 @@
 #include "engine/MusicController.h"
 #include "engine/MusicPlayer.h"
 #include "engine/MusicTrack.h"
+#include "engine/ThreadStartSignal.h"
 #include "game/SceneManager.h"
 
 namespace {
-
-std::mutex s_startMutex;
-std::condition_variable s_started;
-bool s_counted = false;
-
+ThreadStartSignal s_started;
 }  // namespace
 
 void WaitUntilMusicThreadCounted()
 {
-    std::unique_lock lock(s_startMutex);
-    s_started.wait(lock, [] { return s_counted; });
-    s_counted = false;
+    s_started.Wait();
 }
 
 void MusicThread(void*)
@@ -32,11 +25,7 @@ void MusicThread(void*)
     lock->Lock(INFINITE, true);
     lock->AddThread();
     lock->Unlock();
-    {
-        std::lock_guard started(s_startMutex);
-        s_counted = true;
-    }
-    s_started.notify_all();
+    s_started.Signal();
     CoInitialize(nullptr);
 
     MusicPlayer* player = new (std::nothrow) MusicPlayer;

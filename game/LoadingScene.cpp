@@ -14,7 +14,9 @@ void LoadingScene::Enter()
 {
     tries = 0;
     g_scoreTable->Load();
-    _beginthread(ResourceLoaderThread, 0, nullptr);
+    if (_beginthread(ResourceLoaderThread, 0, nullptr) != static_cast<UINT_PTR>(-1)) {
+        WaitUntilResourceLoaderCounted();
+    }
 }
 
 int LoadingScene::Exec()

@@ -4,10 +4,13 @@
 #include "engine/GameLock.h"
 #include "engine/GraphicsEngine.h"
 #include "engine/SoundEffectBank.h"
+#include "engine/ThreadStartSignal.h"
 #include "game/SceneManager.h"
 #include "game/TextureSlotMap.h"
 
 namespace {
+
+ThreadStartSignal s_started;
 
 // One pass over every shared file; throws the path of the first file that fails.
 void LoadPass()
@@ -33,6 +36,7 @@ void ResourceLoaderThread(void*)
     lock->Lock(INFINITE, true);
     lock->AddThread();
     lock->Unlock();
+    s_started.Signal();
 
     int tries = 0;
     for (;;) {
@@ -58,4 +62,9 @@ void ResourceLoaderThread(void*)
     lock->Lock(INFINITE, true);
     lock->RemoveThread();
     lock->Unlock();
+}
+
+void WaitUntilResourceLoaderCounted()
+{
+    s_started.Wait();
 }

@@ -132,9 +132,21 @@ void HandleSdlEvent(const SDL_Event& e)
         }
         break;
     }
-    case SDL_QUIT:
-        // The close of the last window arrives as its own window event; nothing more to do.
+    case SDL_QUIT: {
+        // A request to end the program (a termination signal): every window is asked to close,
+        // as its close button would, so the program ends its ordinary way.
+        std::vector<HWND> windows;
+        {
+            std::lock_guard lock(WindowMutex());
+            windows = LocalWindows();
+        }
+        for (HWND w : windows) {
+            if (IsWindow(w) && !w->destroyed && w->proc) {
+                w->proc(w, WM_CLOSE, 0, 0);
+            }
+        }
         break;
+    }
     default:
         break;
     }

@@ -11,6 +11,7 @@
 #include "engine/TaskList.h"
 #include "game/SceneManager.h"
 #include "platform/d3d9/D3D9TestHooks.h"
+#include "platform/dsound/AudioCapture.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32TestHooks.h"
 
@@ -26,8 +27,10 @@ protected:
         RegisterMainWindowClass(nullptr);
         SetClock(&clock);
         ResetFramePacing();
-        // Frames draw on a recording device: no display needed.
+        // Frames draw on a recording device and the mix is only pulled: no display and no
+        // audio device are needed.
         D3D9SetAdapterAnswers(D3D9AdapterAnswers{});
+        AudioSetPullMode(true);
     }
     void TearDown() override
     {

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -57,6 +60,24 @@ TEST(StartAndQuitTest, SingleWindowSecondCopyRaisesItEscapeQuitsAndSettingsAreWr
     std::stringstream text;
     text << ini.rdbuf();
     EXPECT_EQ(text.str(), "[MODE]\nSCREEN_MODE=0\nDEVICECHECK=0\nFOG=1\n");
+}
+
+}  // namespace
+
+namespace {
+
+// A termination signal ends the game the ordinary way: score file and settings written.
+TEST(StartAndQuitTest, TerminationSignalClosesTheWindow)
+{
+    ProgramRun run;
+    pid_t game = run.Start();
+    ASSERT_GT(game, 0);
+    ASSERT_NE(ProgramRun::WaitForGameWindow(), nullptr);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    kill(game, SIGTERM);
+    EXPECT_EQ(run.Wait(game, 10000), 1);
+    EXPECT_TRUE(std::filesystem::exists(run.Folder() / "Pellmoor.ini"));
+    EXPECT_EQ(std::filesystem::file_size(run.Folder() / "sh.dat"), 816u);
 }
 
 }  // namespace
