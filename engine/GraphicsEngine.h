@@ -68,6 +68,7 @@ public:
 
 private:
     void ReleaseMeshEntry(MeshEntry& entry);
+    void SetupTextureStages();
 
     RECT windowRect;
     IDirect3D9* direct3D;

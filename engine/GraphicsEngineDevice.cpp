@@ -94,12 +94,7 @@ int GraphicsEngine::RestoreObjects()
     if (FAILED(result)) {
         return result;
     }
-    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-    device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+    SetupTextureStages();
     if (sprite) {
         sprite->OnResetDevice();
     }
@@ -151,4 +146,15 @@ bool GraphicsEngine::ChangeScreenMode()
         SetWindowLongA(g_mainWindow, GWL_STYLE, static_cast<LONG>(WS_POPUP | WS_VISIBLE));
     }
     return true;
+}
+
+void GraphicsEngine::SetupTextureStages()
+{
+    // Texture times vertex colour, for colour and alpha.
+    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+    device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
 }
