@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config git
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev
+  libsdl2-dev libsdl2-ttf-dev
   libgl1-mesa-dev libgl1-mesa-dri mesa-utils
   libjpeg-dev libpng-dev zlib1g-dev
   libfontconfig-dev fonts-ipafont-gothic fonts-dejavu-core
