@@ -1,0 +1,145 @@
+#include "game/Enemy.h"
+
+#include <cstdlib>
+
+#include "engine/GraphicsEngine.h"
+#include "engine/SpriteBlendMode.h"
+#include "engine/TaskList.h"
+#include "game/Clock.h"
+#include "game/Explosions.h"
+#include "game/PointItem.h"
+#include "game/SceneManager.h"
+#include "game/ScoreTable.h"
+
+void Enemy::GetHitRect(Rect* out) const
+{
+    *out = {x + w / 2 - hitHalfSize[0], y + h / 2 - hitHalfSize[1], 2 * hitHalfSize[0], 2 * hitHalfSize[1]};
+}
+
+void Enemy::GetCenter(Point* out) const
+{
+    *out = {static_cast<int>(x + w / 2), static_cast<int>(y + h / 2)};
+}
+
+int Enemy::GetClockSeconds()
+{
+    if (!g_taskList) {
+        return 0;
+    }
+    for (Task* t = g_taskList->First(); t; t = t->next) {
+        if (t->state == TaskState::Live && t->type == TaskType::Clock) {
+            return static_cast<Clock*>(t)->GetSeconds();
+        }
+    }
+    return 0;
+}
+
+TimingGrade Enemy::GradeFor(int target, int clockSeconds)
+{
+    int d = std::abs(target - clockSeconds);
+    return d == 0 ? TimingGrade::Exact : d == 1 ? TimingGrade::Near : TimingGrade::Miss;
+}
+
+int Enemy::TargetSecondFor(int param, bool randomOn255, int randomLow, int randomHigh)
+{
+    if (param == 0) {
+        return 0;
+    }
+    if (param == 255 && randomOn255) {
+        return GetClockSeconds() + RandomRange(randomLow, randomHigh);
+    }
+    return GetClockSeconds() + param;
+}
+
+void Enemy::DrawTargetSecond(bool alsoInHud) const
+{
+    int t = targetSecond;
+    if (t == 0) {
+        return;
+    }
+    int digits = t >= 100 ? 3 : t >= 10 ? 2 : t >= 1 ? 1 : 0;
+    int remaining = t;
+    int power = digits == 3 ? 100 : digits == 2 ? 10 : 1;
+    int dx = static_cast<int>(x + w - 12.0f);
+    int dy = static_cast<int>(y + h - 18.0f);
+    for (int k = digits - 1; k >= 0; --k) {
+        int digit = remaining / power;
+        remaining %= power;
+        power /= 10;
+        g_graphicsEngine->DrawSprite(dx - 12 * k, dy, 7, 12 * digit, 0, 12, 18);
+        if (alsoInHud) {
+            g_graphicsEngine->DrawSprite(312 - 12 * k, 462, 7, 12 * digit, 0, 12, 18);
+        }
+    }
+
+    // On the easiest level a bracket marks the very second at which to shoot.
+    int c = GetClockSeconds();
+    if (!g_sceneManager || g_sceneManager->GetLevel() != 0 || c == 0 || c != t) {
+        return;
+    }
+    int bx = static_cast<int>(x);
+    int by = static_cast<int>(y);
+    struct Piece {
+        int x, y, srcX, srcY, size;
+    } pieces[] = {
+        {bx, by, 0, 0, 12},
+        {bx + w - 12, by, 12, 0, 12},
+        {bx, by + h - 12, 0, 12, 12},
+        {bx + w - 12, by + h - 12, 12, 12, 12},
+        {bx + w / 2, by + h / 2, 24, 0, 7},
+    };
+    for (const Piece& p : pieces) {
+        g_graphicsEngine->SetBlend(static_cast<int>(SpriteBlendMode::Alpha), 0xFFFFFFFFu);
+        g_graphicsEngine->DrawSprite(p.x, p.y, 6, p.srcX, p.srcY, p.size, p.size);
+    }
+}
+
+void Enemy::GetLabelPosition(float* outX, float* outY) const
+{
+    float lx = x + w / 2 - 16.0f;
+    float ly = y + h / 2 - 8.0f;
+    if (x < kFieldLeft - 2 * w) {
+        lx = static_cast<float>(kFieldLeft);
+    } else if (x > kFieldRight + 2 * w) {
+        lx = static_cast<float>(kFieldRight - 32);
+    }
+    if (y < kFieldTop - 2 * h) {
+        ly = 0.0f;
+    } else if (y > kFieldBottom + 2 * h) {
+        ly = static_cast<float>(kFieldBottom - 16);
+    }
+    *outX = lx;
+    *outY = ly;
+}
+
+void Enemy::ShowGrade(TimingGrade grade) const
+{
+    float lx, ly;
+    GetLabelPosition(&lx, &ly);
+    // The grade label is created here at (lx, ly) once its class is part of the game.
+    (void)grade;
+}
+
+bool Enemy::FinishFrame()
+{
+    DrawTargetSecond(false);
+    if (hp <= 0) {
+        TimingGrade grade = GradeFor(targetSecond, GetClockSeconds());
+        float cx = x + w / 2;
+        float cy = y + h / 2;
+        ExplodeSmall(PriorityEnemy, cx, cy, static_cast<int>(grade));
+        PointItem::Create(PriorityEnemy, cx, cy);
+        PointItem::Create(PriorityEnemy, cx, cy);
+        g_scoreTable->AddGradedScore(scoreValue, grade);
+        ShowGrade(grade);
+        g_taskList->Kill(this);
+        return true;
+    }
+    if (IsOffField(x, y, w, h)) {
+        ShowGrade(TimingGrade::Miss);
+        g_scoreTable->ReduceGauge(8);
+        g_taskList->Kill(this);
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,49 @@
+#pragma once
+#include "engine/MathUtil.h"
+#include "engine/Task.h"
+#include "game/TimingGrade.h"
+
+// Base of everything the player shoots and everything that is graded. Each enemy carries a
+// target second of the stage clock; its destruction is graded by how far the clock is from it.
+class Enemy : public Task {
+public:
+    void Exec() override = 0;
+
+    void GetHitRect(Rect* out) const;
+    void GetCenter(Point* out) const;
+    // Seconds of the first live clock in the list, 0 when there is none.
+    static int GetClockSeconds();
+    void Damage(int n) { hp -= n; }
+    void DrawTargetSecond(bool alsoInHud) const;
+    // The grade label at the enemy, pulled back to the field's edge for an escaped one.
+    void ShowGrade(TimingGrade grade) const;
+    // Top-left of the 40x16 label: centred on the enemy, or at the field's edge past which an
+    // escaped enemy went.
+    void GetLabelPosition(float* outX, float* outY) const;
+
+    // 0 on the second, 1 one second off, 2 otherwise.
+    static TimingGrade GradeFor(int targetSecond, int clockSeconds);
+    // The target second for a creation parameter: 0 none, otherwise the clock plus param; 255
+    // on the classes that ask for it draws RandomRange(randomLow, randomHigh) instead.
+    static int TargetSecondFor(int param, bool randomOn255 = false, int randomLow = 0, int randomHigh = 0);
+
+    float x = 0.0f;
+    float y = 0.0f;
+    int w = 0;
+    int h = 0;
+    int hitHalfSize[2] = {0, 0};
+    float speed = 0.0f;
+    int direction = 0;
+    int stateIndex = 0;
+    int scoreValue = 0;
+    int hp = 0;
+    int hp2 = 1;
+    int spare = 0;
+    int targetSecond = 0;
+
+protected:
+    // Steps 2 to 4 of every enemy kind's frame, after its state handler: the target second, then
+    // destruction (explosion, two items, graded score, label) or the escape test. True when the
+    // enemy ended.
+    bool FinishFrame();
+};
