@@ -4,8 +4,10 @@
 #include "engine/TaskList.h"
 #include "game/Backdrop.h"
 #include "game/Fade.h"
+#include "game/PlayerShip.h"
 #include "game/SideFrame.h"
 #include "game/SoundEffectPlayer.h"
+#include "game/StageOpening.h"
 #include "game/TextureSlotMap.h"
 #include "platform/win32/CRuntime.h"
 
@@ -18,8 +20,10 @@ void StageScene::Enter()
         g_errorReporter->ReportText(ErrorStringId::FileLoadFailed, failed);
     }
     Fade::Create(PriorityFade, 16, SceneState::Stage, FadeMode::InFromBlack);
+    PlayerShip::Create(PriorityPlayer);
     Backdrop::Create(PriorityBackdrop, "back.x", "./img", 1.0f);
     SideFrame::Create(PrioritySideFrame);
+    StageOpening::Create(PrioritySideFrame);
     SoundEffectPlayer::Create(PrioritySoundEffectPlayer);
 }
 
