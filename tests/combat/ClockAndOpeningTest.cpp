@@ -44,6 +44,15 @@ TEST_F(ClockAndOpeningTest, SecondTurnsInAFrameOfItsOwn)
     }
 }
 
+TEST_F(ClockAndOpeningTest, CountHoldsAtTheLastThreeDigitSecond)
+{
+    Clock* clock = Clock::Create(PriorityScreen, 296, 120);
+    clock->seconds = 999;
+    RunTasks(200);
+    EXPECT_EQ(clock->GetSeconds(), 999);
+    EXPECT_EQ(SpritesFrom(7).size(), 3u);
+}
+
 TEST_F(ClockAndOpeningTest, DigitsFollowTheIcon)
 {
     struct Case {

@@ -98,25 +98,28 @@ TEST_F(EnemyShotTest, BrakingShotEndings)
 {
     struct Case {
         bool ship;
+        float speed;
         int fireFlag;
         int fired;
         int direction;  // of the fired shot
     } cases[] = {
-        {false, 10, 1, 0},  // no ship: along the first aim, to the right
-        {true, 0, 0, 0},    // no fire flag: it just vanishes
+        {false, 50.0f, 10, 1, 0},  // no ship: along the first aim, to the right
+        {true, 50.0f, 0, 0, 0},    // no fire flag: it just vanishes
+        {true, 100.0f, 1, 1, 270},  // created right at its limit: it has reached it
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.fireFlag);
+        SCOPED_TRACE(testing::Message() << c.speed << " " << c.fireFlag);
         if (c.ship) {
-            StandingShip::Create(300.0f, 400.0f);
+            StandingShip::Create(276.0f, 400.0f);  // straight below
         }
-        EnemyShot3* shot = EnemyShot3::Create(PriorityPlayer, 300.0f, 100.0f, 50.0f, 270, 400.0f, 100.0f, c.fireFlag);
+        EnemyShot3* shot = EnemyShot3::Create(PriorityPlayer, 300.0f, 100.0f, c.speed, 270, 400.0f, 100.0f, c.fireFlag);
         RunTasks();
         EXPECT_FALSE(IsLive(shot));
         auto shots = LiveOfType(TaskType::EnemyShot);
         ASSERT_EQ(static_cast<int>(shots.size()), c.fired);
         if (c.fired) {
-            EXPECT_EQ(static_cast<EnemyShot*>(shots[0])->direction, c.direction);
+            // Whole degrees rounded down: straight below comes out as 269.
+            EXPECT_NEAR(static_cast<EnemyShot*>(shots[0])->direction, c.direction, 1);
         }
         g_taskList->KillAllLive();
         RunTasks();
