@@ -9,9 +9,6 @@ public:
     OptionScreen();
     void Exec() override;
 
-    int GetCursor() const { return cursor; }
-    float GetSlideOffset() const { return slideOffset; }
-
 private:
     void Slide();
     void HandleKeys();

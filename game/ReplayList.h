@@ -15,14 +15,14 @@ public:
     ReplayList();
     void Exec() override;
 
-    // "<current folder>/replay/repNN.rep", or empty when the folder's name does not fit.
-    static std::string FileName(int slot);
-
     int GetState() const { return state; }
     int GetCursor() const { return cursor; }
     const char* GetName(int slot) const { return names[slot]; }
 
 private:
+    // "<current folder>/replay/repNN.rep", or empty when the folder's name does not fit.
+    static std::string FileName(int slot);
+
     using Handler = void (ReplayList::*)();
     static const Handler kHandlers[4];
 

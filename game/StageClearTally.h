@@ -13,6 +13,9 @@ public:
     void Exec() override;
     static StageClearTally* Create(int priority);
 
+    int GetLineCount() const { return lineCount; }
+
+private:
     // The rank cell (0 best .. 3 lowest) and whether a plus follows it, for a gauge loss on a
     // difficulty level.
     struct Rank {
@@ -21,9 +24,6 @@ public:
     };
     static Rank RankFor(int loss, int level);
 
-    int GetLineCount() const { return lineCount; }
-
-private:
     using Handler = void (StageClearTally::*)();
     static const Handler kHandlers[2];
 
