@@ -4,6 +4,7 @@
 #include "engine/TaskList.h"
 #include "game/Fade.h"
 #include "game/SoundEffectPlayer.h"
+#include "game/StageClearTally.h"
 #include "game/TextureSlotMap.h"
 
 StageClearScene* g_stageClearScene = nullptr;
@@ -14,6 +15,7 @@ void StageClearScene::Enter()
         g_errorReporter->ReportText(ErrorStringId::FileLoadFailed, failed);
     }
     Fade::Create(PriorityFade, 16, SceneState::StageClear, FadeMode::InFromWhite);
+    StageClearTally::Create(PriorityEnemy);
     SoundEffectPlayer::Create(PrioritySoundEffectPlayer);
 }
 

@@ -129,6 +129,8 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, SECURITY_ATTR
     }
     if (flagsAndAttributes & FILE_FLAG_RANDOM_ACCESS) {
         posix_fadvise(fd, 0, 0, POSIX_FADV_RANDOM);
+    } else if (flagsAndAttributes & FILE_FLAG_SEQUENTIAL_SCAN) {
+        posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     }
     // Creating over an existing file succeeds and says so.
     SetLastError(disposition == CREATE_ALWAYS && existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);

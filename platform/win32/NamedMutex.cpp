@@ -31,9 +31,10 @@ struct MutexObject {
     int recursion = 0;
 };
 
-std::mutex g_mutexTable;
-std::condition_variable g_changed;
-std::map<std::string, MutexObject*> g_byName;
+// Never destroyed: a worker thread may still be releasing a mutex while the process exits.
+std::mutex& g_mutexTable = *new std::mutex;
+std::condition_variable& g_changed = *new std::condition_variable;
+std::map<std::string, MutexObject*>& g_byName = *new std::map<std::string, MutexObject*>;
 
 // Handles are pointers to this record; the magic tells a mutex from anything else.
 struct HandleRecord {

@@ -204,3 +204,9 @@ std::vector<DrawnSprite> GameFixture::SpritesFrom(int slot) const
     }
     return result;
 }
+
+int GameFixture::QuadsDrawn() const
+{
+    RecordingDevice* r = Recorder();
+    return r ? static_cast<int>(r->Named("DrawPrimitiveUP").size()) : 0;
+}

@@ -43,6 +43,9 @@ protected:
     // The sprites of the last frame, in drawing order, and those from one slot.
     std::vector<DrawnSprite> Sprites() const;
     std::vector<DrawnSprite> SpritesFrom(int slot) const;
+    // How many quads the last frame drew, without looking at the texture slots (safe while the
+    // loader thread still fills them).
+    int QuadsDrawn() const;
     int CurrentState() const;
 
     // Set before SetUp: draw with OpenGL on a private X display instead of recording.
