@@ -7,6 +7,7 @@
 #include "engine/TaskList.h"
 #include "game/Clock.h"
 #include "game/Explosions.h"
+#include "game/GradeLabel.h"
 #include "game/PointItem.h"
 #include "game/SceneManager.h"
 #include "game/ScoreTable.h"
@@ -116,8 +117,7 @@ void Enemy::ShowGrade(TimingGrade grade) const
 {
     float lx, ly;
     GetLabelPosition(&lx, &ly);
-    // The grade label is created here at (lx, ly) once its class is part of the game.
-    (void)grade;
+    GradeLabel::Create(PriorityGradeLabel, lx, ly, grade);
 }
 
 bool Enemy::FinishFrame()

@@ -7,7 +7,8 @@ public:
     EnemyShot3(float cx, float cy, float speed, int angle, float accel, float limit, int fireFlag);
     void Exec() override;
     void GetRect(Rect* out) const override;
-    static EnemyShot3* Create(int priority, float cx, float cy, float speed, int angle, float accel, float limit, int fireFlag);
+    static EnemyShot3* Create(int priority, float cx, float cy, float speed, int angle, float accel, float limit,
+                              int fireFlag);
 
     int aim = 0;
     float limit;

@@ -4,6 +4,7 @@
 #include "engine/TaskList.h"
 #include "game/Clock.h"
 #include "game/Explosions.h"
+#include "game/GaugeDisplay.h"
 #include "game/IntroTarget.h"
 
 StageOpening::StageOpening()
@@ -57,8 +58,9 @@ void StageOpening::Exec()
         if (Task* clock = FirstLive(TaskType::Clock)) {
             static_cast<Clock*>(clock)->SetPosition(444, 448);
         }
-        // The enemy map and the gauge display start here once they are part of the game.
+        // The enemy map starts here once it is part of the game.
         ExplodeLarge(PriorityEnemy, static_cast<float>(x + 162), static_cast<float>(y + 36), 0);
+        GaugeDisplay::Create(PriorityGauge);
         g_taskList->Kill(this);
     }
 }

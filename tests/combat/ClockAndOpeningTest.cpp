@@ -1,6 +1,10 @@
 // The seconds clock, the stage opening and its intro target.
+#include <algorithm>
+
 #include "engine/TaskList.h"
 #include "game/Clock.h"
+#include "game/GaugeDisplay.h"
+#include "game/GradeLabel.h"
 #include "game/IntroTarget.h"
 #include "game/SceneManager.h"
 #include "game/ScoreTable.h"
@@ -164,6 +168,12 @@ TEST_F(ClockAndOpeningTest, OpeningDestroysTheIntroTargetExactlyAndHandsOverAtSe
     EXPECT_EQ(g_scoreTable->GetMultiplier(), 0);
     EXPECT_EQ(g_scoreTable->GetGauge(), 100);
     EXPECT_TRUE(LiveOfType(TaskType::FallingItem).empty());
+    auto labels = LiveOfClass<GradeLabel>();
+    ASSERT_EQ(labels.size(), 1u);
+    EXPECT_EQ(labels[0]->grade, TimingGrade::Exact);
+    EXPECT_FLOAT_EQ(labels[0]->x, 232.0f);
+    EXPECT_FLOAT_EQ(labels[0]->y, 208.0f);
+    EXPECT_TRUE(LiveOfClass<GaugeDisplay>().empty());
 
     while (IsLive(opening) && frames < 800) {
         RunTasks();
@@ -174,9 +184,16 @@ TEST_F(ClockAndOpeningTest, OpeningDestroysTheIntroTargetExactlyAndHandsOverAtSe
     EXPECT_EQ(SoundRequested(10), 1) << "the large explosion";
     EXPECT_EQ(clock->x, 444);
     EXPECT_EQ(clock->y, 448);
+    EXPECT_EQ(LiveOfClass<GaugeDisplay>().size(), 1u);
     RunTasks();
     EXPECT_TRUE(SpritesFrom(11).empty()) << "the panel is gone";
-    EXPECT_EQ(SpritesFrom(6).at(0).x, 444);
+    // The clock's icon, among the gauge's pieces of the same slot.
+    auto slot6 = SpritesFrom(6);
+    auto icon = std::find_if(slot6.begin(), slot6.end(),
+                             [](const DrawnSprite& d) { return d.srcY == 24 && d.w == 32; });
+    ASSERT_NE(icon, slot6.end());
+    EXPECT_EQ(icon->x, 444);
+    EXPECT_EQ(icon->y, 448);
 }
 
 TEST_F(ClockAndOpeningTest, OpeningWithoutAClockWaits)

@@ -72,6 +72,11 @@ bool CombatFixture::IsLive(const Task* task)
     return false;
 }
 
+Task* CombatFixture::FirstTask()
+{
+    return g_taskList->First();
+}
+
 void CombatFixture::ClearSoundRequests()
 {
     for (int id = 0; id < kSoundEffectCount; ++id) {

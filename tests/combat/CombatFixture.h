@@ -28,5 +28,18 @@ protected:
     // True while the task is still linked and live (a killed task is deleted after its frame).
     static bool IsLive(const Task* task);
     static void ClearSoundRequests();
+    // The live tasks of one class, in list order.
+    template <class T>
+    static std::vector<T*> LiveOfClass()
+    {
+        std::vector<T*> found;
+        for (Task* t = FirstTask(); t; t = t->next) {
+            if (auto* wanted = dynamic_cast<T*>(t); wanted && t->state == TaskState::Live) {
+                found.push_back(wanted);
+            }
+        }
+        return found;
+    }
+    static Task* FirstTask();
     static int SoundRequested(int id);
 };

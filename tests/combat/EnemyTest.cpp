@@ -2,6 +2,7 @@
 #include "engine/TaskList.h"
 #include "game/Clock.h"
 #include "game/Enemy.h"
+#include "game/GradeLabel.h"
 #include "game/SceneManager.h"
 #include "game/ScoreTable.h"
 #include "platform/win32/CRuntime.h"
@@ -93,6 +94,11 @@ TEST_F(EnemyTest, KillIsGradedByDistanceFromTheTargetSecond)
         ASSERT_FALSE(pieces.empty());
         EXPECT_EQ(pieces[0].srcY, 32 * static_cast<int>(c.grade));
         EXPECT_EQ(Enemy::GradeFor(c.target, c.clock), c.grade);
+        auto labels = LiveOfClass<GradeLabel>();
+        ASSERT_EQ(labels.size(), 1u);
+        EXPECT_EQ(labels[0]->grade, c.grade);
+        EXPECT_FLOAT_EQ(labels[0]->x, 208.0f) << "centred on the enemy";
+        EXPECT_FLOAT_EQ(labels[0]->y, 116.0f);
         (void)clock;
         g_taskList->KillAllLive();
         RunTasks();
@@ -135,13 +141,14 @@ TEST_F(EnemyTest, EscapeBeyondTwiceItsSizeCostsGaugeOnly)
         g_scoreTable->AddGradedScore(0, TimingGrade::Exact);
         g_scoreTable->AddGradedScore(0, TimingGrade::Exact);  // multiplier 2
         StandingEnemy* enemy = StandingEnemy::Create(c.x, c.y, 9);
-        if (c.escapes) {
-            float lx, ly;
-            enemy->GetLabelPosition(&lx, &ly);
-            EXPECT_FLOAT_EQ(lx, c.labelX);
-            EXPECT_FLOAT_EQ(ly, c.labelY);
-        }
         RunTasks();
+        auto labels = LiveOfClass<GradeLabel>();
+        ASSERT_EQ(labels.size(), c.escapes ? 1u : 0u);
+        if (c.escapes) {
+            EXPECT_EQ(labels[0]->grade, TimingGrade::Miss);
+            EXPECT_FLOAT_EQ(labels[0]->x, c.labelX);
+            EXPECT_FLOAT_EQ(labels[0]->y, c.labelY);
+        }
         EXPECT_EQ(IsLive(enemy), !c.escapes);
         EXPECT_EQ(g_scoreTable->GetGauge(), c.escapes ? 92 : 100);
         EXPECT_EQ(g_scoreTable->GetMultiplier(), 2) << "an escape leaves the multiplier";

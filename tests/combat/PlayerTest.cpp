@@ -259,7 +259,8 @@ TEST_F(PlayerTest, UsedUpGaugeStartsTheGameOverFade)
         SCOPED_TRACE(c.gauge);
         g_scoreTable->ResetForGame();
         g_scoreTable->ReduceGauge(100 - c.gauge);
-        PlayerShip* ship = ShipInPlay(300.0f, c.lose ? 577.0f : 300.0f, c.lose ? PlayerState::Falling : PlayerState::Normal);
+        PlayerShip* ship =
+            ShipInPlay(300.0f, c.lose ? 577.0f : 300.0f, c.lose ? PlayerState::Falling : PlayerState::Normal);
         RunTasks();
         EXPECT_EQ(IsLive(ship), !c.over);
         auto fades = LiveOfType(TaskType::Screen);
