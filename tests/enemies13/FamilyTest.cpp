@@ -131,6 +131,29 @@ TEST_F(FamilyTest, TargetSecondComesFromTheParameterAndTheClock)
     }
 }
 
+TEST_F(FamilyTest, TargetSecondIsDrawnOverTheSprite)
+{
+    const int bodySlots[] = {15, 15, 16};
+    ClockAt(10);
+    RunTasks();
+    for (int f = 0; f < 3; ++f) {
+        SCOPED_TRACE(kFamilies[f].name);
+        Enemy* e = kFamilies[f].create(PriorityEnemy, 14, 224.0f, 100.0f);
+        Step(e);
+        auto sprites = Sprites();
+        ASSERT_EQ(sprites.size(), 3u);
+        EXPECT_EQ(sprites[0].slot, bodySlots[f]);
+        // 24 at the bottom right: 2 then 4, flush with the right and bottom edges.
+        EXPECT_EQ(sprites[1].slot, 7);
+        EXPECT_EQ(sprites[1].srcX, 24);
+        EXPECT_EQ(sprites[2].srcX, 48);
+        EXPECT_EQ(sprites[2].x, static_cast<int>(e->x + 48 - 12));
+        EXPECT_EQ(sprites[2].y, static_cast<int>(e->y + 48 - 18));
+        g_taskList->Kill(e);
+        RunTasks();
+    }
+}
+
 TEST_F(FamilyTest, KillScoresTheKindsValueAndLeavesItsItems)
 {
     for (const Family& family : kFamilies) {
