@@ -323,6 +323,22 @@ TEST_F(Enemy1Test, LevelThreeFiresLineForkAndScatterVolleys)
     EXPECT_EQ(frames[3] - frames[2], 39);
 }
 
+TEST_F(Enemy1Test, WithoutAShipTheFirstVolleysKeepTheStartingAngle)
+{
+    for (int level : {2, 3}) {
+        SCOPED_TRACE(level);
+        Enemy1* e = Make(level);
+        std::vector<FiredShot> shots;
+        ASSERT_GT(StepUntilState(e, 3, 400, &shots), 0);
+        ASSERT_GE(shots.size(), 6u);
+        for (int i = 0; i < 6; ++i) {
+            EXPECT_EQ(shots[i].angle, 270) << "straight down";
+        }
+        g_taskList->KillAllLive();
+        RunTasks();
+    }
+}
+
 TEST_F(Enemy1Test, DashingOffTheFieldIsAnEscape)
 {
     StandingShip::Create(300.0f, 400.0f);
