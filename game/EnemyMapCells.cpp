@@ -1,5 +1,5 @@
 // What each map cell code makes. The kinds and the boss are reached through one factory table
-// so that each joins the map in a single line here.
+// so that each joins the map in a single line here: include its header and put its entry in.
 #include <cstdint>
 
 #include "engine/TaskPriority.h"
