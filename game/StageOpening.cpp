@@ -3,6 +3,7 @@
 #include "engine/GraphicsEngine.h"
 #include "engine/TaskList.h"
 #include "game/Clock.h"
+#include "game/EnemyMap.h"
 #include "game/Explosions.h"
 #include "game/GaugeDisplay.h"
 #include "game/IntroTarget.h"
@@ -58,7 +59,7 @@ void StageOpening::Exec()
         if (Task* clock = FirstLive(TaskType::Clock)) {
             static_cast<Clock*>(clock)->SetPosition(444, 448);
         }
-        // The enemy map starts here once it is part of the game.
+        EnemyMap::Create(PriorityEnemyMap);
         ExplodeLarge(PriorityEnemy, static_cast<float>(x + 162), static_cast<float>(y + 36), 0);
         GaugeDisplay::Create(PriorityGauge);
         g_taskList->Kill(this);

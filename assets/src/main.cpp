@@ -1,5 +1,5 @@
-// assetgen: writes every image, the ground mesh, the sound effects and the music of the
-// program into a program folder, or a contact sheet of the images for review.
+// assetgen: writes every image, the ground mesh, the sound effects, the music and the enemy
+// maps of the program into a program folder, or a contact sheet of the images for review.
 //   assetgen <program folder>
 //   assetgen --contact-sheet <file.png> [<zoom> <name part>]
 #include <algorithm>
@@ -12,6 +12,7 @@
 
 #include "Art.h"
 #include "ContactSheet.h"
+#include "EnemyMapText.h"
 #include "FileWriters.h"
 #include "GroundMesh.h"
 #include "MusicPieces.h"
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
     WriteText((root / "img/back.x").string(), BuildGroundMesh("ground.bmp"));
     WriteSoundEffects(root.string());
     WriteMusicPieces(root.string());
+    WriteEnemyMaps(root.string());
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("assetgen: wrote assets into %s in %.2f s\n", root.string().c_str(), seconds);
     return 0;

@@ -13,7 +13,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Texture slots 0..32 (14 has no file), the mesh, the 17 effects and the 7 tracks.
+// Texture slots 0..32 (14 has no file), the mesh, the 17 effects, the 7 tracks and the four
+// enemy maps.
 const char* const kProgramFiles[] = {
     "img/player.bmp",    "img/back_w1.bmp",  "img/back_w2.bmp",  "img/back1.jpg",    "img/back2.jpg",
     "img/back3.jpg",     "img/object.bmp",   "img/number.bmp",   "img/title.bmp",    "img/startmenu.bmp",
@@ -26,7 +27,8 @@ const char* const kProgramFiles[] = {
     "wav/chari08.wav",   "wav/saku05.wav",   "wav/burst00.wav",  "wav/gun24.wav",    "wav/swing32.wav",
     "wav/swing11.wav",   "wav/hit39.wav",    "wav/hit44.wav",    "wav/hit77.wav",    "wav/alarm01.wav",
     "Music/no.32.mid",   "Music/no.29.mid",  "Music/no.34.mid",  "Music/no.39.mid",  "Music/no.58.mid",
-    "Music/no.60.mid",   "Music/no.44.mid",
+    "Music/no.60.mid",   "Music/no.44.mid",  "emap/emap1_0.bin", "emap/emap1_1.bin", "emap/emap1_2.bin",
+    "emap/emap1_3.bin",
 };
 
 TEST(AssetSet, EveryFileTheProgramLoadsExists) {

@@ -1,0 +1,57 @@
+// What each map cell code makes. The kinds and the boss are reached through one factory table
+// so that each joins the map in a single line here: include its header and put its entry in.
+#include <cstdint>
+
+#include "engine/TaskPriority.h"
+#include "game/EnemyMap.h"
+#include "game/WarningBanner.h"
+
+namespace {
+// Adapts a family's Create, whatever class it returns, to the table's pointer type.
+template <class Kind>
+[[maybe_unused]] Task* CreateKind(int priority, int param, float x, float y)
+{
+    return Kind::Create(priority, param, x, y);
+}
+template <class Chain>
+[[maybe_unused]] Task* CreateBoss(int priority, int param)
+{
+    return Chain::Create(priority, param);
+}
+}  // namespace
+
+EnemyMap::KindFactory EnemyMap::kindFactories[5] = {
+    nullptr,  // kind 1 is not in the game yet: &CreateKind<Enemy1>
+    nullptr,  // kind 2 is not in the game yet: &CreateKind<Enemy2>
+    nullptr,  // kind 3 is not in the game yet: &CreateKind<Enemy3>
+    nullptr,  // kind 4 is not in the game yet: &CreateKind<Enemy4>
+    nullptr,  // kind 5 is not in the game yet: &CreateKind<Enemy5>
+};
+
+// The boss is not in the game yet: &CreateBoss<Boss>
+EnemyMap::BossFactory EnemyMap::bossFactory = nullptr;
+
+void EnemyMap::SpawnCell(std::uint8_t code, std::uint8_t param, float x)
+{
+    switch (code) {
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+        if (KindFactory create = kindFactories[code - 1]) {
+            create(PriorityEnemy, param, x, kEntryY);
+        }
+        break;
+    case 0x40:  // '@': the column does not matter
+        WarningBanner::Create(PriorityEnemy);
+        break;
+    case 0x70:  // 'p': the boss places itself
+        if (bossFactory) {
+            bossFactory(PriorityEnemy, param);
+        }
+        break;
+    default:
+        break;
+    }
+}
