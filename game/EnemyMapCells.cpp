@@ -3,6 +3,9 @@
 #include <cstdint>
 
 #include "engine/TaskPriority.h"
+#include "game/Enemy1.h"
+#include "game/Enemy2.h"
+#include "game/Enemy3.h"
 #include "game/EnemyMap.h"
 #include "game/WarningBanner.h"
 
@@ -21,9 +24,9 @@ template <class Chain>
 }  // namespace
 
 EnemyMap::KindFactory EnemyMap::kindFactories[5] = {
-    nullptr,  // kind 1 is not in the game yet: &CreateKind<Enemy1>
-    nullptr,  // kind 2 is not in the game yet: &CreateKind<Enemy2>
-    nullptr,  // kind 3 is not in the game yet: &CreateKind<Enemy3>
+    &CreateKind<Enemy1>,
+    &CreateKind<Enemy2>,
+    &CreateKind<Enemy3>,
     nullptr,  // kind 4 is not in the game yet: &CreateKind<Enemy4>
     nullptr,  // kind 5 is not in the game yet: &CreateKind<Enemy5>
 };
