@@ -1,0 +1,110 @@
+#include "game/BossL1.h"
+
+#include "engine/Application.h"
+#include "engine/GameObject.h"
+#include "engine/GraphicsEngine.h"
+#include "engine/TaskList.h"
+#include "game/EnemyShot2.h"
+#include "game/Explosions.h"
+#include "game/PointItem.h"
+#include "game/ScoreTable.h"
+
+const BossL1::Handler BossL1::kHandlers[3] = {&BossL1::Brake, &BossL1::Face, &BossL1::Dive};
+
+// The map parameter is not used: this boss has no target second.
+BossL1::BossL1(int /*param*/)
+{
+    w = h = 48;
+    x = (640 - 48) / 2;
+    y = -static_cast<float>(h);
+    hitHalfSize[0] = hitHalfSize[1] = 20;
+    speed = 160.0f;
+    direction = 270;
+    stateIndex = 0;
+    hp = 1;
+    scoreValue = 200;
+    type = TaskType::Enemy;
+}
+
+void BossL1::Move()
+{
+    x += g_cosTable[direction] * speed * g_frameTime;
+    y -= g_sinTable[direction] * speed * g_frameTime;
+}
+
+void BossL1::DrawCell(int cell) const
+{
+    g_graphicsEngine->DrawSprite(static_cast<int>(x), static_cast<int>(y), 15, 48 * cell, 0, 48, 48);
+}
+
+void BossL1::Brake()
+{
+    Move();
+    if (speed > 0.0f) {
+        speed -= acceleration * g_frameTime;
+    } else {
+        speed = 0.0f;
+        stateIndex = 1;
+    }
+    blinkTimer -= 60.0f * g_frameTime;
+    if (blinkTimer < 0.0f) {
+        blinkCell ^= 1;
+        blinkTimer = 1.0f;
+    }
+    DrawCell(speed < 40.0f ? 3 : speed < 80.0f ? 2 : blinkCell);
+}
+
+void BossL1::Face()
+{
+    auto* ship = static_cast<GameObject*>(TaskList::FindPlayer());
+    if (!ship) {
+        return;
+    }
+    Point own, target;
+    GetCenter(&own);
+    ship->GetCenter(&target);
+    direction = AngleDeg(own.x, own.y, target.x, target.y);
+    shotAngle = direction + RandomRange(-20, 20);
+    stateIndex = 2;
+    DrawCell(4);
+}
+
+void BossL1::FireWhenDue()
+{
+    if (shotsFired >= 2) {
+        return;
+    }
+    if (shotTimer > 0.0) {
+        shotTimer -= 60.0 * g_frameTime;
+        return;
+    }
+    EnemyShot2::Create(PriorityPlayer, x + 24.0f, y + 37.0f, 180.0f, shotAngle, 0.0f, 0);
+    shotTimer = 30.0;
+    shotsFired += 1;
+}
+
+void BossL1::Dive()
+{
+    Move();
+    if (speed < 160.0f) {
+        speed += acceleration * g_frameTime;
+    }
+    DrawCell(2);
+    FireWhenDue();
+}
+
+void BossL1::Exec()
+{
+    (this->*kHandlers[stateIndex])();
+    if (hp <= 0) {
+        ExplodeSmall(PriorityEnemy, x + 24.0f, y + 24.0f, 0);
+        PointItem::Create(PriorityEnemy, x + 24.0f, y + 24.0f);
+        g_scoreTable->AddScore(200);
+        g_taskList->Kill(this);
+        return;
+    }
+    // Leaving the field costs nothing.
+    if (IsOffField(x, y, w, h)) {
+        g_taskList->Kill(this);
+    }
+}
