@@ -6,6 +6,8 @@
 #include "game/Enemy1.h"
 #include "game/Enemy2.h"
 #include "game/Enemy3.h"
+#include "game/Enemy4.h"
+#include "game/Enemy5.h"
 #include "game/EnemyMap.h"
 #include "game/WarningBanner.h"
 
@@ -27,8 +29,8 @@ EnemyMap::KindFactory EnemyMap::kindFactories[5] = {
     &CreateKind<Enemy1>,
     &CreateKind<Enemy2>,
     &CreateKind<Enemy3>,
-    nullptr,  // kind 4 is not in the game yet: &CreateKind<Enemy4>
-    nullptr,  // kind 5 is not in the game yet: &CreateKind<Enemy5>
+    &CreateKind<Enemy4>,
+    &CreateKind<Enemy5>,
 };
 
 // The boss is not in the game yet: &CreateBoss<Boss>
