@@ -1,0 +1,35 @@
+#pragma once
+#include "game/Enemy.h"
+
+// Base of every boss form. A form is graded by the boss rule: killed too early it turns inert
+// and lingers, killed within five seconds of its target it bursts and hands over to the next
+// form, and left alive past five seconds it bursts by itself with a Miss.
+class Boss : public Enemy {
+public:
+    // The boss of the current difficulty level, inserted at the priority; null when none.
+    static Task* Create(int priority, int param);
+
+protected:
+    // Creates the following form of a chain at the ending form's top-left corner.
+    using NextForm = Task* (*)(int priority, int param, float x, float y);
+
+    // 0 for param 0, otherwise the clock plus param plus RandomRange(-spread, spread).
+    static int FormTargetSecond(int param, int spread);
+    // The rule, after the form's state handler. next is null for the last form, whose end
+    // starts the player's stage clear.
+    void FinishBossFrame(NextForm next, int nextParam, int itemCount = 10);
+
+    // Speed times frame time along the direction.
+    void Move();
+    // One w x h cell of the boss strip: cells 0 and 1 in slot 18, cells 2 and 3 in slot 19.
+    void DrawCell(int cell) const;
+    // Points aim at the player's centre; leaves it as it was when there is no player.
+    void AimAtPlayer(int* aim) const;
+    // Cells 0, 1, 2 in turn (from the standing cell 3 back to 0), 20 ticks each.
+    static void CycleFrame(int* frame, float* frameTimer);
+    // A tick timer's fall in this frame.
+    static float TickStep();
+
+private:
+    void EndForm(NextForm next, int nextParam, TimingGrade grade, bool gaugeCost);
+};
