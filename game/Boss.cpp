@@ -1,0 +1,131 @@
+#include "game/Boss.h"
+
+#include <cstdlib>
+#include <new>
+
+#include "engine/Application.h"
+#include "engine/GameObject.h"
+#include "engine/GraphicsEngine.h"
+#include "engine/TaskList.h"
+#include "game/BossL0Form1.h"
+#include "game/Explosions.h"
+#include "game/PointItem.h"
+#include "game/SceneManager.h"
+#include "game/ScoreTable.h"
+
+Task* Boss::Create(int priority, int param)
+{
+    Task* form = nullptr;
+    switch (g_sceneManager ? g_sceneManager->GetLevel() : 0) {
+    case 1:  // the single level-1 boss is not in the game yet
+        break;
+    case 2:  // the level-2 chain is not in the game yet
+        break;
+    case 3:  // the level-3 chain is not in the game yet
+        break;
+    default:
+        form = new (std::nothrow) BossL0Form1(param);
+        break;
+    }
+    return form ? g_taskList->Insert(form, priority) : nullptr;
+}
+
+int Boss::FormTargetSecond(int param, int spread)
+{
+    if (param == 0) {
+        return 0;
+    }
+    return GetClockSeconds() + param + RandomRange(-spread, spread);
+}
+
+void Boss::FinishBossFrame(NextForm next, int nextParam, int itemCount)
+{
+    if (type == TaskType::Enemy) {
+        DrawTargetSecond(true);
+    }
+    int d = targetSecond - GetClockSeconds();
+    float cx = x + w / 2;
+    float cy = y + h / 2;
+    if (hp <= 0 && type == TaskType::Enemy) {
+        if (d > 5) {
+            // Too early: the kill costs a Miss, and the form lingers unhittable until it is due.
+            ExplodeSmall(PriorityEnemy, cx, cy, static_cast<int>(TimingGrade::Miss));
+            g_scoreTable->AddGradedScore(scoreValue, TimingGrade::Miss);
+            ShowGrade(TimingGrade::Miss);
+            type = TaskType::Inert;
+        } else {
+            int off = std::abs(d);
+            TimingGrade grade = off == 0 ? TimingGrade::Exact : off == 1 ? TimingGrade::Near : TimingGrade::Miss;
+            ExplodeLarge(PriorityEnemy, cx, cy, static_cast<int>(grade));
+            for (int i = 0; i < itemCount; ++i) {
+                PointItem::Create(PriorityEnemy, cx, cy);
+            }
+            g_scoreTable->AddGradedScore(scoreValue, grade);
+            EndForm(next, nextParam, grade, false);
+            return;
+        }
+    } else if (d < -5) {
+        ExplodeLarge(PriorityEnemy, cx, cy, static_cast<int>(TimingGrade::Miss));
+        EndForm(next, nextParam, TimingGrade::Miss, type == TaskType::Enemy);
+        return;
+    }
+    if (IsOffField(x, y, w, h)) {
+        ShowGrade(TimingGrade::Miss);
+        g_scoreTable->ReduceGauge(8);
+        g_taskList->Kill(this);
+    }
+}
+
+void Boss::EndForm(NextForm next, int nextParam, TimingGrade grade, bool gaugeCost)
+{
+    if (next) {
+        next(PriorityEnemy, nextParam, x, y);
+    }
+    ShowGrade(grade);
+    if (gaugeCost) {
+        g_scoreTable->ReduceGauge(8);
+    }
+    g_taskList->Kill(this);
+    if (!next) {
+        if (Task* player = TaskList::FindPlayer()) {
+            static_cast<GameObject*>(player)->OnStageClear();
+        }
+    }
+}
+
+void Boss::Move()
+{
+    int d = ((direction % 360) + 360) % 360;
+    x += g_cosTable[d] * speed * g_frameTime;
+    y -= g_sinTable[d] * speed * g_frameTime;
+}
+
+void Boss::DrawCell(int cell) const
+{
+    int src = w * cell;
+    int slot = src < 256 ? 18 : 19;
+    g_graphicsEngine->DrawSprite(static_cast<int>(x), static_cast<int>(y), slot, src < 256 ? src : src - 256, 0, w, h);
+}
+
+void Boss::AimAtPlayer(int* aim) const
+{
+    Task* player = TaskList::FindPlayer();
+    if (!player) {
+        return;
+    }
+    Point own, target;
+    GetCenter(&own);
+    static_cast<GameObject*>(player)->GetCenter(&target);
+    *aim = AngleDeg(own.x, own.y, target.x, target.y);
+}
+
+void Boss::CycleFrame(int* frame, float* frameTimer)
+{
+    *frame = *frame < 2 ? *frame + 1 : 0;
+    *frameTimer = 20.0f;
+}
+
+float Boss::TickStep()
+{
+    return 60.0f * g_frameTime;
+}

@@ -1,0 +1,196 @@
+#include "game/BossL0Form1.h"
+
+#include "engine/Application.h"
+#include "engine/SoundEffectBank.h"
+#include "engine/TaskList.h"
+#include "game/BossL0Form2.h"
+#include "game/EnemyShot1.h"
+#include "game/EnemyShot5.h"
+#include "game/EnemyShot6.h"
+#include "game/EnemyShot7.h"
+
+namespace {
+constexpr int kNextParam = 45;
+}
+
+BossL0Form1::BossL0Form1(int param)
+{
+    x = 256.0f;
+    y = -128.0f;
+    w = h = 128;
+    hitHalfSize[0] = hitHalfSize[1] = 20;
+    speed = 160.0f;
+    direction = 270;
+    scoreValue = 2000;
+    hp = 1;
+    type = TaskType::Enemy;
+    targetSecond = FormTargetSecond(param, 3);
+}
+
+void BossL0Form1::Exec()
+{
+    (this->*kHandlers[stateIndex])();
+    FinishBossFrame(&BossL0Form2::Create, kNextParam);
+}
+
+void BossL0Form1::Enter()
+{
+    Move();
+    if (speed > 60.0f) {
+        speed -= acceleration * g_frameTime;
+    } else {
+        speed = 60.0f;
+    }
+    frameTimer -= TickStep();
+    if (frameTimer < 0.0f) {
+        CycleFrame(&frame, &frameTimer);
+        entrySteps += 1;
+    }
+    if (entrySteps >= 6) {
+        stepCounter = 0;
+        frame = 3;
+        frameTimer = 20.0f;
+        speed = 60.0f;
+        stateIndex = 1;
+    }
+    DrawCell(frame);
+}
+
+void BossL0Form1::Barrage()
+{
+    DrawCell(frame);
+    if (attackTimer >= 0.0f) {
+        attackTimer -= TickStep();
+        return;
+    }
+    bool complete = lap % 2 == 0 ? FanStep() : HomingPairStep();
+    if (complete) {
+        stepCounter = 0;
+        frame = 2;
+        frameTimer = 10.0f;
+        speed = 120.0f;
+        direction = 180;
+        stateIndex = 2;
+    }
+}
+
+bool BossL0Form1::FanStep()
+{
+    int n = stepCounter;
+    g_soundEffectBank->SetRequest(SoundEffectId::BossShot, 1);
+    EnemyShot6::Create(PriorityPlayer, x + 4, y + 100, 400.0f, 180 + 45 * n, 1600.0f, 200.0f);
+    EnemyShot6::Create(PriorityPlayer, x + w - 28, y + 100, 400.0f, 360 - 45 * n, 1600.0f, 200.0f);
+    if (n < 4) {
+        stepCounter += 1;
+        attackTimer = 4.0f;
+        return false;
+    }
+    attackTimer = 20.0f;
+    return true;
+}
+
+bool BossL0Form1::HomingPairStep()
+{
+    int n = stepCounter;
+    g_soundEffectBank->SetRequest(SoundEffectId::BossShot, 1);
+    EnemyShot7::Create(PriorityPlayer, x + 4, y + 100, 100.0f, 180 + 45 * n, 40.0f);
+    EnemyShot7::Create(PriorityPlayer, x + w - 4, y + 100, 100.0f, 360 - 45 * n, 40.0f);
+    if (n < 2) {
+        stepCounter += 1;
+        attackTimer = 60.0f;
+        return false;
+    }
+    attackTimer = 20.0f;
+    return true;
+}
+
+void BossL0Form1::AimedSpreadStep()
+{
+    g_soundEffectBank->SetRequest(SoundEffectId::BossHitA, 1);
+    AimAtPlayer(&aim);
+    float cx = x + w / 2;
+    if (stepCounter % 2 == 0) {
+        for (int a : {aim - 30, aim, aim + 30}) {
+            EnemyShot1::Create(PriorityPlayer, cx, y + 100, 160.0f, a, 0.0f);
+        }
+        attackTimer = 40.0f;
+    } else {
+        for (int a : {aim - 40, aim - 20, aim + 20, aim + 40}) {
+            EnemyShot5::Create(PriorityPlayer, cx, y + 100, 200.0f, a, 0.0f, 0.0f);
+        }
+        attackTimer = 80.0f;
+    }
+    stepCounter += 1;
+}
+
+void BossL0Form1::TwinStreamsStep()
+{
+    g_soundEffectBank->SetRequest(SoundEffectId::BossHitC, 1);
+    AimAtPlayer(&aim);
+    float cx = x + w / 2;
+    for (int a : {aim - 20, aim + 20}) {
+        for (int i = 0; i < 4; ++i) {
+            EnemyShot1::Create(PriorityPlayer, cx, y + 100, 200.0f + 10 * i, a, 20.0f * i);
+        }
+    }
+    attackTimer = 120.0f;
+    stepCounter += 1;
+}
+
+void BossL0Form1::Sweep(float deceleration)
+{
+    Move();
+    if (speed > 10.0f) {
+        speed -= deceleration * g_frameTime;
+    }
+    if (attackTimer >= 0.0f) {
+        attackTimer -= TickStep();
+    } else if (lap % 2 == 0) {
+        AimedSpreadStep();
+    } else {
+        TwinStreamsStep();
+    }
+    if (frameTimer >= 0.0f) {
+        frameTimer -= TickStep();
+    } else {
+        CycleFrame(&frame, &frameTimer);
+    }
+    DrawCell(frame);
+}
+
+void BossL0Form1::SweepLeft()
+{
+    Sweep(acceleration);
+    if (x < 160.0f) {
+        // On the first lap a kind-2 enemy joins here at (432, -48), once that kind is in the game.
+        attackTimer = 20.0f;
+        stepCounter = 0;
+        speed = 120.0f;
+        direction = 0;
+        stateIndex = 3;
+    }
+}
+
+void BossL0Form1::SweepRight()
+{
+    Sweep(acceleration / 2);
+    if (x + w > 480.0f) {
+        // On the first lap a kind-2 enemy joins here at (160, -48), once that kind is in the game.
+        attackTimer = 20.0f;
+        stepCounter = 0;
+        speed = 120.0f;
+        direction = 180;
+        stateIndex = 4;
+    }
+}
+
+void BossL0Form1::Return()
+{
+    Sweep(acceleration);
+    if (x < 256.0f) {
+        attackTimer = 20.0f;
+        stepCounter = 0;
+        lap += 1;
+        stateIndex = 1;
+    }
+}
