@@ -8,6 +8,7 @@
 #include "engine/GraphicsEngine.h"
 #include "engine/TaskList.h"
 #include "game/BossL0Form1.h"
+#include "game/BossL1.h"
 #include "game/Explosions.h"
 #include "game/PointItem.h"
 #include "game/SceneManager.h"
@@ -17,7 +18,8 @@ Task* Boss::Create(int priority, int param)
 {
     Task* form = nullptr;
     switch (g_sceneManager ? g_sceneManager->GetLevel() : 0) {
-    case 1:  // the single level-1 boss is not in the game yet
+    case 1:
+        form = new (std::nothrow) BossL1(param);
         break;
     case 2:  // the level-2 chain is not in the game yet
         break;

@@ -4,6 +4,7 @@
 #include "engine/SoundEffectBank.h"
 #include "engine/TaskList.h"
 #include "game/BossL0Form2.h"
+#include "game/Enemy2.h"
 #include "game/EnemyShot1.h"
 #include "game/EnemyShot5.h"
 #include "game/EnemyShot6.h"
@@ -162,7 +163,9 @@ void BossL0Form1::SweepLeft()
 {
     Sweep(acceleration);
     if (x < 160.0f) {
-        // On the first lap a kind-2 enemy joins here at (432, -48), once that kind is in the game.
+        if (lap == 0) {
+            Enemy2::Create(PriorityEnemy, 255, 432.0f, -48.0f);
+        }
         attackTimer = 20.0f;
         stepCounter = 0;
         speed = 120.0f;
@@ -175,7 +178,9 @@ void BossL0Form1::SweepRight()
 {
     Sweep(acceleration / 2);
     if (x + w > 480.0f) {
-        // On the first lap a kind-2 enemy joins here at (160, -48), once that kind is in the game.
+        if (lap == 0) {
+            Enemy2::Create(PriorityEnemy, 255, 160.0f, -48.0f);
+        }
         attackTimer = 20.0f;
         stepCounter = 0;
         speed = 120.0f;

@@ -7,6 +7,7 @@
 #include "engine/SoundEffectBank.h"
 #include "engine/TaskList.h"
 #include "game/BossL0Form3.h"
+#include "game/Enemy1.h"
 #include "game/EnemyShot1.h"
 #include "game/EnemyShot2.h"
 #include "game/EnemyShot5.h"
@@ -96,7 +97,7 @@ void BossL0Form2::Attack()
     }
     bool complete = lap == 0 ? SprayStep() : lap == 1 ? ClosingFanStep() : OpenBarrageStep();
     if (complete) {
-        // A kind-1 enemy joins here at (stepCounter even ? 160 : 432, -48), once that kind is in the game.
+        Enemy1::Create(PriorityEnemy, 255, stepCounter % 2 == 0 ? 160.0f : 432.0f, -48.0f);
         stepCounter = 0;
         attackTimer = 120.0f;
         lap = (lap + 1) % 3;

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "engine/TaskPriority.h"
+#include "game/Boss.h"
 #include "game/Enemy1.h"
 #include "game/Enemy2.h"
 #include "game/Enemy3.h"
@@ -33,8 +34,7 @@ EnemyMap::KindFactory EnemyMap::kindFactories[5] = {
     &CreateKind<Enemy5>,
 };
 
-// The boss is not in the game yet: &CreateBoss<Boss>
-EnemyMap::BossFactory EnemyMap::bossFactory = nullptr;
+EnemyMap::BossFactory EnemyMap::bossFactory = &CreateBoss<Boss>;
 
 void EnemyMap::SpawnCell(std::uint8_t code, std::uint8_t param, float x)
 {

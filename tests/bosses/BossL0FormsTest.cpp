@@ -9,6 +9,7 @@
 #include "game/BossL0Form1.h"
 #include "game/BossL0Form2.h"
 #include "game/BossL0Form3.h"
+#include "game/Enemy2.h"
 #include "game/EnemyShot1.h"
 #include "game/EnemyShot2.h"
 #include "game/EnemyShot5.h"
@@ -162,6 +163,17 @@ TEST_F(BossL0FormsTest, FirstFormLapsThroughBarrageAndSweeps)
         int state;
         int nextState;
     } sweeps[] = {{2, 3}, {3, 4}, {4, 1}};
+    // The kind-2 enemies called in on lap 0 are counted and taken away before they fire, so
+    // that only the boss's own volleys are read.
+    int summoned = 0;
+    auto takeSummoned = [&] {
+        for (Task* t = g_taskList->First(); t; t = t->next) {
+            if (t->state == TaskState::Live && dynamic_cast<Enemy2*>(t)) {
+                ++summoned;
+                g_taskList->Kill(t);
+            }
+        }
+    };
     for (const Sweep& s : sweeps) {
         SCOPED_TRACE(s.state);
         std::vector<Volley> volleys;
@@ -169,6 +181,7 @@ TEST_F(BossL0FormsTest, FirstFormLapsThroughBarrageAndSweeps)
         float lastX = form->x;
         while (form->stateIndex == s.state) {
             auto shots = Frame();
+            takeSummoned();
             if (!shots.empty()) {
                 volleys.push_back(Read(shots));
                 aims.push_back(AimFrom(form, ship));
@@ -190,6 +203,7 @@ TEST_F(BossL0FormsTest, FirstFormLapsThroughBarrageAndSweeps)
     }
     EXPECT_LT(form->x, 256.0f);
     EXPECT_EQ(form->lap, 1);
+    EXPECT_EQ(summoned, 2) << "two kind-2 enemies on the first lap";
 
     // Lap 1's barrage: the homing pair, three steps 64 frames apart.
     stepFrames.clear();
