@@ -9,6 +9,7 @@
 void BossL3Fixture::SetUp()
 {
     BossFixture::SetUp();
+    clock->seconds = kHeldSecond;
     g_sceneManager->SetLevel(3);
 }
 
@@ -41,6 +42,19 @@ std::vector<DrawnSprite> BossL3Fixture::FormDigits() const
     std::vector<DrawnSprite> digits;
     for (const DrawnSprite& s : SpritesFrom(7)) {
         if (s.y != clock->y + 7) {
+            digits.push_back(s);
+        }
+    }
+    return digits;
+}
+
+std::vector<DrawnSprite> BossL3Fixture::DigitsOf(const BossL3Form* form) const
+{
+    std::vector<DrawnSprite> digits;
+    int row = static_cast<int>(form->y + 30.0f);
+    for (const DrawnSprite& s : FormDigits()) {
+        bool atForm = s.y == row && s.x >= static_cast<int>(form->x) - 24 && s.x < static_cast<int>(form->x) + 48;
+        if (atForm || s.y == 462) {
             digits.push_back(s);
         }
     }

@@ -15,6 +15,8 @@ protected:
     std::vector<DrawnSprite> Body() const;
     // Target-second digits drawn in the last frame, leaving out the clock's own.
     std::vector<DrawnSprite> FormDigits() const;
+    // Of those, the digits at the form's corner and in the HUD, leaving out enemies it called in.
+    std::vector<DrawnSprite> DigitsOf(const BossL3Form* form) const;
     // Frames until the form's next volley; returns it (empty after maxFrames).
     std::vector<EnemyShot*> NextVolley(int maxFrames = 400, int* frames = nullptr);
     // Kills every enemy but the form and every shot emitter, so that only the form's own

@@ -25,8 +25,8 @@ TEST_F(BossL3MotionTest, FirstFormRisesUntouchableFromBelowTheField)
     EXPECT_FLOAT_EQ(form->x, 128.0f);
     EXPECT_FLOAT_EQ(form->y, 480.0f);
     EXPECT_EQ(form->type, TaskType::Inert);
-    EXPECT_GE(form->targetSecond, kParam - 4);
-    EXPECT_LE(form->targetSecond, kParam + 3);
+    EXPECT_GE(form->targetSecond, kHeldSecond + kParam - 4);
+    EXPECT_LE(form->targetSecond, kHeldSecond + kParam + 3);
 
     // Cells 0, 0, 1, ... 1, 2, ... 3, ... 2, ... 1, 2: a change every 21 frames after the second.
     struct Cell {
