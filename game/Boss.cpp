@@ -9,6 +9,7 @@
 #include "engine/TaskList.h"
 #include "game/BossL0Form1.h"
 #include "game/BossL1.h"
+#include "game/BossL3Form1.h"
 #include "game/Explosions.h"
 #include "game/PointItem.h"
 #include "game/SceneManager.h"
@@ -23,7 +24,8 @@ Task* Boss::Create(int priority, int param)
         break;
     case 2:  // the level-2 chain is not in the game yet
         break;
-    case 3:  // the level-3 chain is not in the game yet
+    case 3:
+        form = new (std::nothrow) BossL3Form1(param);
         break;
     default:
         form = new (std::nothrow) BossL0Form1(param);

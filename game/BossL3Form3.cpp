@@ -1,0 +1,69 @@
+#include "game/BossL3Form3.h"
+
+#include <new>
+
+#include "engine/MathUtil.h"
+#include "engine/TaskList.h"
+#include "game/BossL3Form4.h"
+#include "game/Enemy1.h"
+#include "game/EnemyShot3.h"
+#include "game/EnemyShot4.h"
+#include "game/EnemyShot5.h"
+
+BossL3Form3::BossL3Form3(int param, float x, float y) : BossL3Form(40.0f, 2000, x, y)
+{
+    type = TaskType::Enemy;
+    targetSecond = FormTargetSecond(param, 4);
+}
+
+Task* BossL3Form3::Create(int priority, int param, float x, float y)
+{
+    auto* form = new (std::nothrow) BossL3Form3(param, x, y);
+    return form ? g_taskList->Insert(form, priority) : nullptr;
+}
+
+void BossL3Form3::Exec()
+{
+    Fight();
+    FinishBossFrame(&BossL3Form4::Create, 30);
+}
+
+void BossL3Form3::Fight()
+{
+    if (!Sway()) {
+        return;
+    }
+    Draw();
+    if (attackTimer >= 0.0f) {
+        attackTimer -= TickStep();
+        return;
+    }
+    // Every pattern is a single step, so each one completes at once.
+    Volley();
+    stepCounter = 0;
+    attackTimer = 120.0f;
+    pattern = (pattern + 1) % 3;
+}
+
+void BossL3Form3::Volley()
+{
+    float cx = CentreX();
+    float cy = CentreY();
+    if (pattern == 0) {
+        EnemyShot4::Create(PriorityPlayer, cx, cy, 200.0f, RandomRange(0, 360), 200.0f, 10.0f);
+        for (int i = 0; i < 3; ++i) {
+            EnemyShot5::Create(PriorityPlayer, cx, cy, 200.0f, RandomRange(0, 360), 0.0f, 0.0f);
+        }
+    } else if (pattern == 1) {
+        for (int i = 0; i < 8; ++i) {
+            EnemyShot3::Create(PriorityPlayer, cx, cy, 200.0f, 45 * i, 400.0f, 10.0f, 10);
+        }
+        float ex = RandomRange(0, 2) == 0 ? 224.0f : 368.0f;
+        Enemy1::Create(PriorityEnemy, 255, ex, -48.0f);
+    } else {
+        AimAtPlayer(&aim);
+        for (int j = -5; j <= 5; ++j) {
+            EnemyShot5::Create(PriorityPlayer, cx, cy, 200.0f, aim + 2 * j, 0.0f, 0.0f);
+        }
+    }
+}

@@ -1,0 +1,16 @@
+#pragma once
+#include "game/BossL3Form.h"
+
+// The third level-3 form: three single-step volleys, two seconds apart.
+class BossL3Form3 : public BossL3Form {
+public:
+    BossL3Form3(int param, float x, float y);
+    void Exec() override;
+    static Task* Create(int priority, int param, float x, float y);
+
+    int pattern = 0;
+
+private:
+    void Fight();
+    void Volley();
+};
