@@ -9,6 +9,7 @@
 #include "engine/TaskList.h"
 #include "game/BossL0Form1.h"
 #include "game/BossL1.h"
+#include "game/BossL2Form1.h"
 #include "game/Explosions.h"
 #include "game/PointItem.h"
 #include "game/SceneManager.h"
@@ -21,7 +22,8 @@ Task* Boss::Create(int priority, int param)
     case 1:
         form = new (std::nothrow) BossL1(param);
         break;
-    case 2:  // the level-2 chain is not in the game yet
+    case 2:
+        form = new (std::nothrow) BossL2Form1(param);
         break;
     case 3:  // the level-3 chain is not in the game yet
         break;
