@@ -9,6 +9,7 @@
 #include "engine/TaskList.h"
 #include "game/BossL0Form1.h"
 #include "game/BossL1.h"
+#include "game/BossL2Form1.h"
 #include "game/BossL3Form1.h"
 #include "game/Explosions.h"
 #include "game/PointItem.h"
@@ -22,7 +23,8 @@ Task* Boss::Create(int priority, int param)
     case 1:
         form = new (std::nothrow) BossL1(param);
         break;
-    case 2:  // the level-2 chain is not in the game yet
+    case 2:
+        form = new (std::nothrow) BossL2Form1(param);
         break;
     case 3:
         form = new (std::nothrow) BossL3Form1(param);
