@@ -1,24 +1,11 @@
 #include "game/BossStationForm.h"
 
-#include "engine/Application.h"
 #include "engine/GraphicsEngine.h"
-#include "engine/MathUtil.h"
 
 BossStationForm::BossStationForm(int param, float x, float y, NextForm next, int nextParam)
     : next(next), nextParam(nextParam)
 {
-    this->x = x;
-    this->y = y;
-    w = h = 128;
-    hitHalfSize[0] = hitHalfSize[1] = 20;
-    speed = 80.0f;
-    scoreValue = 2000;
-    hp = 1;
-    type = TaskType::Enemy;
-    targetSecond = FormTargetSecond(param, 5);
-    Point c;
-    GetCenter(&c);
-    direction = AngleDeg(c.x, c.y, 320, 120);
+    PlaceStationBound(param, 5, x, y, 80.0f, 2000);
 }
 
 void BossStationForm::Exec()
@@ -29,20 +16,9 @@ void BossStationForm::Exec()
 
 void BossStationForm::Approach()
 {
-    Move();
-    if (speed > 40.0f) {
-        speed -= acceleration * g_frameTime;
-    } else {
-        speed = 40.0f;
-    }
-    frameTimer -= TickStep();
-    if (frameTimer < 0.0f) {
-        CycleFrame(&frame, &frameTimer);
-    }
+    ApproachStation(acceleration, &frame, &frameTimer);
     DrawCell(frame);
-    float cx = x + w / 2;
-    float cy = y + h / 2;
-    if (cx > 317.0f && cx < 323.0f && cy > 117.0f && cy < 123.0f) {
+    if (AtStation()) {
         frame = 3;
         frameTimer = 20.0f;
         stateIndex = 1;
@@ -66,11 +42,7 @@ void BossStationForm::Draw() const
 
 void BossStationForm::Attack()
 {
-    if (frameTimer >= 0.0f) {
-        frameTimer -= TickStep();
-    } else {
-        CycleFrame(&frame, &frameTimer);
-    }
+    TurnCells(&frame, &frameTimer);
     Draw();
     if (attackTimer >= 0.0f) {
         attackTimer -= TickStep();

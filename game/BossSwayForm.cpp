@@ -13,18 +13,7 @@
 
 BossSwayForm::BossSwayForm(int param, float x, float y)
 {
-    this->x = x;
-    this->y = y;
-    w = h = 128;
-    hitHalfSize[0] = hitHalfSize[1] = 20;
-    speed = 40.0f;
-    scoreValue = 4000;
-    hp = 1;
-    type = TaskType::Enemy;
-    targetSecond = FormTargetSecond(param, 8);
-    Point c;
-    GetCenter(&c);
-    direction = AngleDeg(c.x, c.y, 320, 120);
+    PlaceStationBound(param, 8, x, y, 40.0f, 4000);
 }
 
 void BossSwayForm::Exec()
@@ -41,20 +30,9 @@ void BossSwayForm::Draw() const
 
 void BossSwayForm::Approach()
 {
-    Move();
-    if (speed > 40.0f) {
-        speed -= acceleration * g_frameTime;
-    } else {
-        speed = 40.0f;
-    }
-    frameTimer -= TickStep();
-    if (frameTimer < 0.0f) {
-        CycleFrame(&frame, &frameTimer);
-    }
+    ApproachStation(acceleration, &frame, &frameTimer);
     Draw();
-    float cx = x + w / 2;
-    float cy = y + h / 2;
-    if (cx > 317.0f && cx < 323.0f && cy > 117.0f && cy < 123.0f) {
+    if (AtStation()) {
         frame = 3;
         frameTimer = 20.0f;
         speed = 0.0f;
@@ -84,11 +62,7 @@ void BossSwayForm::Sway()
     }
     x += g_cosTable[((direction % 360) + 360) % 360] * speed * g_frameTime;
     speed += acceleration * g_frameTime;
-    if (frameTimer >= 0.0f) {
-        frameTimer -= TickStep();
-    } else {
-        CycleFrame(&frame, &frameTimer);
-    }
+    TurnCells(&frame, &frameTimer);
     Draw();
     if (attackTimer >= 0.0f) {
         attackTimer -= TickStep();

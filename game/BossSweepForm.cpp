@@ -73,11 +73,7 @@ void BossSweepForm::Sweep(float deceleration)
     } else {
         SweepStep();
     }
-    if (frameTimer >= 0.0f) {
-        frameTimer -= TickStep();
-    } else {
-        CycleFrame(&frame, &frameTimer);
-    }
+    TurnCells(&frame, &frameTimer);
     DrawCell(frame);
 }
 
