@@ -131,7 +131,53 @@ void Boss::CycleFrame(int* frame, float* frameTimer)
     *frameTimer = 20.0f;
 }
 
+void Boss::TurnCells(int* frame, float* frameTimer)
+{
+    if (*frameTimer >= 0.0f) {
+        *frameTimer -= TickStep();
+    } else {
+        CycleFrame(frame, frameTimer);
+    }
+}
+
 float Boss::TickStep()
 {
     return 60.0f * g_frameTime;
+}
+
+void Boss::PlaceStationBound(int param, int spread, float x, float y, float speed, int score)
+{
+    this->x = x;
+    this->y = y;
+    w = h = 128;
+    hitHalfSize[0] = hitHalfSize[1] = 20;
+    this->speed = speed;
+    scoreValue = score;
+    hp = 1;
+    type = TaskType::Enemy;
+    targetSecond = FormTargetSecond(param, spread);
+    Point c;
+    GetCenter(&c);
+    direction = AngleDeg(c.x, c.y, 320, 120);
+}
+
+void Boss::ApproachStation(float acceleration, int* frame, float* frameTimer)
+{
+    Move();
+    if (speed > 40.0f) {
+        speed -= acceleration * g_frameTime;
+    } else {
+        speed = 40.0f;
+    }
+    *frameTimer -= TickStep();
+    if (*frameTimer < 0.0f) {
+        CycleFrame(frame, frameTimer);
+    }
+}
+
+bool Boss::AtStation() const
+{
+    float cx = x + w / 2;
+    float cy = y + h / 2;
+    return cx > 317.0f && cx < 323.0f && cy > 117.0f && cy < 123.0f;
 }

@@ -19,6 +19,13 @@ protected:
     // starts the player's stage clear.
     void FinishBossFrame(NextForm next, int nextParam, int itemCount = 10);
 
+    // Places a 128x128 chained form at (x, y), heading for the station near the top centre.
+    void PlaceStationBound(int param, int spread, float x, float y, float speed, int score);
+    // One frame of the flight to the station: moves, slows to 40 px/s and turns the cells.
+    void ApproachStation(float acceleration, int* frame, float* frameTimer);
+    // True once the centre is within three pixels of the station.
+    bool AtStation() const;
+
     // Speed times frame time along the direction.
     void Move();
     // One w x h cell of the boss strip: cells 0 and 1 in slot 18, cells 2 and 3 in slot 19.
@@ -27,6 +34,8 @@ protected:
     void AimAtPlayer(int* aim) const;
     // Cells 0, 1, 2 in turn (from the standing cell 3 back to 0), 20 ticks each.
     static void CycleFrame(int* frame, float* frameTimer);
+    // Runs the frame timer down, turning to the next cell once it has run out.
+    static void TurnCells(int* frame, float* frameTimer);
     // A tick timer's fall in this frame.
     static float TickStep();
 

@@ -1,6 +1,7 @@
 #include "game/BossL0Form1.h"
 
-#include "engine/Application.h"
+#include <initializer_list>
+
 #include "engine/SoundEffectBank.h"
 #include "engine/TaskList.h"
 #include "game/BossL0Form2.h"
@@ -14,65 +15,28 @@ namespace {
 constexpr int kNextParam = 45;
 }
 
-BossL0Form1::BossL0Form1(int param)
+BossL0Form1::BossL0Form1(int param) : BossSweepForm(param, &BossL0Form2::Create, kNextParam) {}
+
+bool BossL0Form1::BarrageStep()
 {
-    x = 256.0f;
-    y = -128.0f;
-    w = h = 128;
-    hitHalfSize[0] = hitHalfSize[1] = 20;
-    speed = 160.0f;
-    direction = 270;
-    scoreValue = 2000;
-    hp = 1;
-    type = TaskType::Enemy;
-    targetSecond = FormTargetSecond(param, 3);
+    return lap % 2 == 0 ? FanStep() : HomingPairStep();
 }
 
-void BossL0Form1::Exec()
+void BossL0Form1::SweepStep()
 {
-    (this->*kHandlers[stateIndex])();
-    FinishBossFrame(&BossL0Form2::Create, kNextParam);
-}
-
-void BossL0Form1::Enter()
-{
-    Move();
-    if (speed > 60.0f) {
-        speed -= acceleration * g_frameTime;
+    if (lap % 2 == 0) {
+        AimedSpreadStep();
     } else {
-        speed = 60.0f;
+        TwinStreamsStep();
     }
-    frameTimer -= TickStep();
-    if (frameTimer < 0.0f) {
-        CycleFrame(&frame, &frameTimer);
-        entrySteps += 1;
-    }
-    if (entrySteps >= 6) {
-        stepCounter = 0;
-        frame = 3;
-        frameTimer = 20.0f;
-        speed = 60.0f;
-        stateIndex = 1;
-    }
-    DrawCell(frame);
 }
 
-void BossL0Form1::Barrage()
+void BossL0Form1::SweepTurned(float escortX)
 {
-    DrawCell(frame);
-    if (attackTimer >= 0.0f) {
-        attackTimer -= TickStep();
-        return;
+    if (lap == 0) {
+        Enemy2::Create(PriorityEnemy, 255, escortX, -48.0f);
     }
-    bool complete = lap % 2 == 0 ? FanStep() : HomingPairStep();
-    if (complete) {
-        stepCounter = 0;
-        frame = 2;
-        frameTimer = 10.0f;
-        speed = 120.0f;
-        direction = 180;
-        stateIndex = 2;
-    }
+    stepCounter = 0;
 }
 
 bool BossL0Form1::FanStep()
@@ -136,66 +100,4 @@ void BossL0Form1::TwinStreamsStep()
     }
     attackTimer = 120.0f;
     stepCounter += 1;
-}
-
-void BossL0Form1::Sweep(float deceleration)
-{
-    Move();
-    if (speed > 10.0f) {
-        speed -= deceleration * g_frameTime;
-    }
-    if (attackTimer >= 0.0f) {
-        attackTimer -= TickStep();
-    } else if (lap % 2 == 0) {
-        AimedSpreadStep();
-    } else {
-        TwinStreamsStep();
-    }
-    if (frameTimer >= 0.0f) {
-        frameTimer -= TickStep();
-    } else {
-        CycleFrame(&frame, &frameTimer);
-    }
-    DrawCell(frame);
-}
-
-void BossL0Form1::SweepLeft()
-{
-    Sweep(acceleration);
-    if (x < 160.0f) {
-        if (lap == 0) {
-            Enemy2::Create(PriorityEnemy, 255, 432.0f, -48.0f);
-        }
-        attackTimer = 20.0f;
-        stepCounter = 0;
-        speed = 120.0f;
-        direction = 0;
-        stateIndex = 3;
-    }
-}
-
-void BossL0Form1::SweepRight()
-{
-    Sweep(acceleration / 2);
-    if (x + w > 480.0f) {
-        if (lap == 0) {
-            Enemy2::Create(PriorityEnemy, 255, 160.0f, -48.0f);
-        }
-        attackTimer = 20.0f;
-        stepCounter = 0;
-        speed = 120.0f;
-        direction = 180;
-        stateIndex = 4;
-    }
-}
-
-void BossL0Form1::Return()
-{
-    Sweep(acceleration);
-    if (x < 256.0f) {
-        attackTimer = 20.0f;
-        stepCounter = 0;
-        lap += 1;
-        stateIndex = 1;
-    }
 }

@@ -1,33 +1,20 @@
 #pragma once
-#include "game/Boss.h"
+#include "game/BossStationForm.h"
 
 // The second level-0 form: flies to a point near the top centre and cycles through three long
 // patterns there.
-class BossL0Form2 : public Boss {
+class BossL0Form2 : public BossStationForm {
 public:
     BossL0Form2(int param, float x, float y);
-    void Exec() override;
     static Task* Create(int priority, int param, float x, float y);
 
-    float acceleration = 80.0f;
-    int aim = 270;
-    int stepCounter = 0;
-    int lap = 0;  // the current pattern, 0 to 2
-    int frame = 0;
-    float frameTimer = 1.0f;
-    int entrySteps = 0;
-    float attackTimer = 0.0f;
-
 private:
-    void Approach();
-    void Attack();
-    void Draw() const;
+    bool PatternStep() override;
+    // Each completed pattern calls in an escort, its side set by the step count.
+    void PatternEnded() override;
 
     // One step of a pattern; true when the pattern is complete.
     bool SprayStep();
     bool ClosingFanStep();
     bool OpenBarrageStep();
-
-    using Handler = void (BossL0Form2::*)();
-    static constexpr Handler kHandlers[2] = {&BossL0Form2::Approach, &BossL0Form2::Attack};
 };

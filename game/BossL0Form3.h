@@ -1,35 +1,18 @@
 #pragma once
-#include "game/Boss.h"
+#include "game/BossSwayForm.h"
 
 // The last level-0 form, tinted red: flies to the top centre, then sways toward the player's
 // side in short dashes while cycling through four patterns.
-class BossL0Form3 : public Boss {
+class BossL0Form3 : public BossSwayForm {
 public:
     BossL0Form3(int param, float x, float y);
-    void Exec() override;
     static Task* Create(int priority, int param, float x, float y);
 
-    float acceleration = 80.0f;
-    int aim = 270;
-    // Set by the side barrage before it fires along them.
-    int leftAim = 270;
-    int rightAim = 270;
-    int stepCounter = 0;
-    int pattern = 0;
-    int frame = 0;
-    float frameTimer = 1.0f;
-    float attackTimer = 0.0f;
-
 private:
-    void Approach();
-    void Sway();
-    void Draw() const;
+    bool PatternStep() override;
+    void SideHomingShots(int n) override;
 
     // One step of a pattern; true when the pattern is complete.
-    bool SideBarrageStep();
     bool RingsAndLinesStep();
     bool CrossfireStep();
-
-    using Handler = void (BossL0Form3::*)();
-    static constexpr Handler kHandlers[2] = {&BossL0Form3::Approach, &BossL0Form3::Sway};
 };

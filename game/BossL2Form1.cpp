@@ -1,6 +1,7 @@
 #include "game/BossL2Form1.h"
 
-#include "engine/Application.h"
+#include <initializer_list>
+
 #include "engine/SoundEffectBank.h"
 #include "engine/TaskList.h"
 #include "game/BossL2Form2.h"
@@ -15,66 +16,25 @@ namespace {
 constexpr int kNextParam = 45;
 }
 
-BossL2Form1::BossL2Form1(int param)
+BossL2Form1::BossL2Form1(int param) : BossSweepForm(param, &BossL2Form2::Create, kNextParam) {}
+
+bool BossL2Form1::BarrageStep()
 {
-    x = 256.0f;
-    y = -128.0f;
-    w = h = 128;
-    hitHalfSize[0] = hitHalfSize[1] = 20;
-    speed = 160.0f;
-    direction = 270;
-    scoreValue = 2000;
-    hp = 1;
-    type = TaskType::Enemy;
-    targetSecond = FormTargetSecond(param, 3);
+    return lap % 2 == 0 ? WideFanStep() : HomingBurstStep();
 }
 
-void BossL2Form1::Exec()
+void BossL2Form1::SweepStep()
 {
-    (this->*kHandlers[stateIndex])();
-    FinishBossFrame(&BossL2Form2::Create, kNextParam);
-}
-
-void BossL2Form1::Enter()
-{
-    Move();
-    if (speed > 60.0f) {
-        speed -= acceleration * g_frameTime;
+    if (lap % 2 == 0) {
+        SpiralsStep();
     } else {
-        speed = 60.0f;
+        SweepingStreamStep();
     }
-    frameTimer -= TickStep();
-    if (frameTimer < 0.0f) {
-        CycleFrame(&frame, &frameTimer);
-        entrySteps += 1;
-    }
-    if (entrySteps >= 6) {
-        stepCounter = 0;
-        frame = 3;
-        frameTimer = 20.0f;
-        speed = 60.0f;
-        stateIndex = 1;
-    }
-    DrawCell(frame);
 }
 
-void BossL2Form1::Barrage()
-{
-    DrawCell(frame);
-    if (attackTimer >= 0.0f) {
-        attackTimer -= TickStep();
-        return;
-    }
-    bool complete = lap % 2 == 0 ? WideFanStep() : HomingBurstStep();
-    if (complete) {
-        stepCounter = 0;
-        frame = 2;
-        frameTimer = 10.0f;
-        speed = 120.0f;
-        direction = 180;
-        stateIndex = 2;
-    }
-}
+// No escorts here, and the step counter runs on from one sweep state into the next; only the
+// barrage and the return reset it.
+void BossL2Form1::SweepTurned(float) {}
 
 bool BossL2Form1::WideFanStep()
 {
@@ -179,59 +139,4 @@ void BossL2Form1::SweepingStreamStep()
         attackTimer = 3.0f;
     }
     stepCounter += 1;
-}
-
-void BossL2Form1::Sweep(float deceleration)
-{
-    Move();
-    if (speed > 10.0f) {
-        speed -= deceleration * g_frameTime;
-    }
-    if (attackTimer >= 0.0f) {
-        attackTimer -= TickStep();
-    } else if (lap % 2 == 0) {
-        SpiralsStep();
-    } else {
-        SweepingStreamStep();
-    }
-    if (frameTimer >= 0.0f) {
-        frameTimer -= TickStep();
-    } else {
-        CycleFrame(&frame, &frameTimer);
-    }
-    DrawCell(frame);
-}
-
-// The step counter runs on from one sweep state into the next; only Barrage and Return reset it.
-void BossL2Form1::SweepLeft()
-{
-    Sweep(acceleration);
-    if (x < 160.0f) {
-        attackTimer = 20.0f;
-        speed = 120.0f;
-        direction = 0;
-        stateIndex = 3;
-    }
-}
-
-void BossL2Form1::SweepRight()
-{
-    Sweep(acceleration / 2);
-    if (x + w > 480.0f) {
-        attackTimer = 20.0f;
-        speed = 120.0f;
-        direction = 180;
-        stateIndex = 4;
-    }
-}
-
-void BossL2Form1::Return()
-{
-    Sweep(acceleration);
-    if (x < 256.0f) {
-        attackTimer = 20.0f;
-        stepCounter = 0;
-        lap += 1;
-        stateIndex = 1;
-    }
 }

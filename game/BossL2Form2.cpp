@@ -1,9 +1,8 @@
 #include "game/BossL2Form2.h"
 
+#include <initializer_list>
 #include <new>
 
-#include "engine/Application.h"
-#include "engine/GraphicsEngine.h"
 #include "engine/SoundEffectBank.h"
 #include "engine/TaskList.h"
 #include "game/BossL2Form3.h"
@@ -19,19 +18,8 @@ constexpr int kNextParam = 30;
 }
 
 BossL2Form2::BossL2Form2(int param, float x, float y)
+    : BossStationForm(param, x, y, &BossL2Form3::Create, kNextParam)
 {
-    this->x = x;
-    this->y = y;
-    w = h = 128;
-    hitHalfSize[0] = hitHalfSize[1] = 20;
-    speed = 80.0f;
-    scoreValue = 2000;
-    hp = 1;
-    type = TaskType::Enemy;
-    targetSecond = FormTargetSecond(param, 5);
-    Point c;
-    GetCenter(&c);
-    direction = AngleDeg(c.x, c.y, 320, 120);
 }
 
 Task* BossL2Form2::Create(int priority, int param, float x, float y)
@@ -40,67 +28,9 @@ Task* BossL2Form2::Create(int priority, int param, float x, float y)
     return form ? g_taskList->Insert(form, priority) : nullptr;
 }
 
-void BossL2Form2::Exec()
+bool BossL2Form2::PatternStep()
 {
-    (this->*kHandlers[stateIndex])();
-    FinishBossFrame(&BossL2Form3::Create, kNextParam);
-}
-
-void BossL2Form2::Approach()
-{
-    Move();
-    if (speed > 40.0f) {
-        speed -= acceleration * g_frameTime;
-    } else {
-        speed = 40.0f;
-    }
-    frameTimer -= TickStep();
-    if (frameTimer < 0.0f) {
-        CycleFrame(&frame, &frameTimer);
-    }
-    DrawCell(frame);
-    float cx = x + w / 2;
-    float cy = y + h / 2;
-    if (cx > 317.0f && cx < 323.0f && cy > 117.0f && cy < 123.0f) {
-        frame = 3;
-        frameTimer = 20.0f;
-        stateIndex = 1;
-    }
-}
-
-void BossL2Form2::Draw() const
-{
-    int px = static_cast<int>(x);
-    int py = static_cast<int>(y);
-    if (lap != 2) {
-        DrawCell(frame);
-    } else if (stepCounter == 0) {
-        g_graphicsEngine->DrawSprite(px, py, 18, 0, 128, 128, 128);
-    } else {
-        // The wide pose spans two slots.
-        g_graphicsEngine->DrawSprite(px - 32, py, 18, 128, 128, 128, 128);
-        g_graphicsEngine->DrawSprite(px + 96, py, 19, 0, 128, 64, 128);
-    }
-}
-
-void BossL2Form2::Attack()
-{
-    if (frameTimer >= 0.0f) {
-        frameTimer -= TickStep();
-    } else {
-        CycleFrame(&frame, &frameTimer);
-    }
-    Draw();
-    if (attackTimer >= 0.0f) {
-        attackTimer -= TickStep();
-        return;
-    }
-    bool complete = lap == 0 ? DriftingStreamStep() : lap == 1 ? RingAndAimedStep() : OpenBarrageStep();
-    if (complete) {
-        stepCounter = 0;
-        attackTimer = 120.0f;
-        lap = (lap + 1) % 3;
-    }
+    return lap == 0 ? DriftingStreamStep() : lap == 1 ? RingAndAimedStep() : OpenBarrageStep();
 }
 
 bool BossL2Form2::DriftingStreamStep()

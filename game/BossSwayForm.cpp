@@ -1,0 +1,115 @@
+#include "game/BossSwayForm.h"
+
+#include <initializer_list>
+
+#include "engine/Application.h"
+#include "engine/GameObject.h"
+#include "engine/GraphicsEngine.h"
+#include "engine/MathUtil.h"
+#include "engine/SoundEffectBank.h"
+#include "engine/SpriteBlendMode.h"
+#include "engine/TaskList.h"
+#include "game/EnemyShot6.h"
+
+BossSwayForm::BossSwayForm(int param, float x, float y)
+{
+    PlaceStationBound(param, 8, x, y, 40.0f, 4000);
+}
+
+void BossSwayForm::Exec()
+{
+    (this->*kHandlers[stateIndex])();
+    FinishBossFrame(nullptr, 0);
+}
+
+void BossSwayForm::Draw() const
+{
+    g_graphicsEngine->SetBlend(static_cast<int>(SpriteBlendMode::Alpha), 0xFFFF8080u);
+    DrawCell(frame);
+}
+
+void BossSwayForm::Approach()
+{
+    ApproachStation(acceleration, &frame, &frameTimer);
+    Draw();
+    if (AtStation()) {
+        frame = 3;
+        frameTimer = 20.0f;
+        speed = 0.0f;
+        acceleration = 80.0f;
+        stateIndex = 1;
+    }
+}
+
+void BossSwayForm::Sway()
+{
+    if (speed <= 0.0f && acceleration <= 0.0f) {
+        acceleration = 80.0f;
+    }
+    if (speed <= 0.0f && acceleration > 0.0f) {
+        // Each dash heads for the player's side; without a player the form waits.
+        Task* player = TaskList::FindPlayer();
+        if (!player) {
+            return;
+        }
+        Point own, target;
+        GetCenter(&own);
+        static_cast<GameObject*>(player)->GetCenter(&target);
+        direction = own.x > target.x ? 180 : 0;
+    }
+    if (speed > 60.0f) {
+        acceleration = -80.0f;
+    }
+    x += g_cosTable[((direction % 360) + 360) % 360] * speed * g_frameTime;
+    speed += acceleration * g_frameTime;
+    TurnCells(&frame, &frameTimer);
+    Draw();
+    if (attackTimer >= 0.0f) {
+        attackTimer -= TickStep();
+        return;
+    }
+    if (PatternStep()) {
+        stepCounter = 0;
+        attackTimer = 120.0f;
+        pattern = (pattern + 1) % 4;
+    }
+}
+
+bool BossSwayForm::SideBarrageStep()
+{
+    int n = stepCounter;
+    float my = y + 100;
+    float right = x + w;
+    g_soundEffectBank->SetRequest(SoundEffectId::BossShot, 1);
+    if (n == 0) {
+        EnemyShot6::Create(PriorityPlayer, x, my, 200.0f, 270, 0.0f, 0.0f);
+        EnemyShot6::Create(PriorityPlayer, right, my, 200.0f, 270, 0.0f, 0.0f);
+    } else if (n == 1) {
+        for (float sx : {x - 8, x + 30, right + 8, right - 30}) {
+            EnemyShot6::Create(PriorityPlayer, sx, my, 200.0f, 270, 0.0f, 0.0f);
+        }
+    } else if (n == 2) {
+        for (float sx : {x + w / 2, x, right}) {
+            EnemyShot6::Create(PriorityPlayer, sx, my, 200.0f, 270, 0.0f, 0.0f);
+        }
+        // The next four volleys close in on points half a form's width either side of the player.
+        if (Task* player = TaskList::FindPlayer()) {
+            Point own, target;
+            GetCenter(&own);
+            static_cast<GameObject*>(player)->GetCenter(&target);
+            leftAim = AngleDeg(own.x, own.y, target.x - w / 2, target.y);
+            rightAim = AngleDeg(own.x, own.y, target.x + w / 2, target.y);
+        }
+    } else if (n <= 6) {
+        EnemyShot6::Create(PriorityPlayer, x, my, 100.0f, leftAim, 50.0f * n, 0.0f);
+        EnemyShot6::Create(PriorityPlayer, right, my, 100.0f, rightAim, 50.0f * n, 0.0f);
+    } else {
+        return true;
+    }
+    if (n <= 2) {
+        SideHomingShots(n);
+    }
+    attackTimer = n <= 2 ? 60.0f : 5.0f;
+    stepCounter += 1;
+    return false;
+}
