@@ -120,6 +120,31 @@ void Enemy::ShowGrade(TimingGrade grade) const
     GradeLabel::Create(PriorityGradeLabel, lx, ly, grade);
 }
 
+void Enemy::SetupStandard(int param, float x, float y, float startSpeed, int score, bool randomOn255)
+{
+    this->x = x;
+    this->y = y;
+    w = h = 48;
+    hitHalfSize[0] = hitHalfSize[1] = 20;
+    speed = startSpeed;
+    direction = 270;
+    stateIndex = 0;
+    hp = 1;
+    scoreValue = score;
+    targetSecond = TargetSecondFor(param, randomOn255, 2, 5);
+    type = TaskType::Enemy;
+}
+
+void Enemy::StepFrameBackAndForth(int* frame, int* frameStep)
+{
+    *frame += *frameStep;
+    if (*frame >= 2 && *frameStep == 1) {
+        *frameStep = -1;
+    } else if (*frame <= 0 && *frameStep == -1) {
+        *frameStep = 1;
+    }
+}
+
 bool Enemy::FinishFrame()
 {
     DrawTargetSecond(false);

@@ -42,6 +42,11 @@ public:
     int targetSecond = 0;
 
 protected:
+    // The 48x48 placement with a 40x40 hit box heading down at startSpeed, one hit point; the
+    // target second last, then the task type.
+    void SetupStandard(int param, float x, float y, float startSpeed, int score, bool randomOn255);
+    // Advances a three-cell animation 0, 1, 2, 1, 0, ... by its step, turning at either end.
+    static void StepFrameBackAndForth(int* frame, int* frameStep);
     // Steps 2 to 4 of every enemy kind's frame, after its state handler: the target second, then
     // destruction (explosion, two items, graded score, label) or the escape test. True when the
     // enemy ended.

@@ -1,13 +1,11 @@
 #include "game/Enemy1.h"
 
-#include <new>
-
 #include "engine/Application.h"
 #include "engine/GameObject.h"
 #include "engine/GraphicsEngine.h"
 #include "engine/TaskList.h"
+#include "game/CreateForLevel.h"
 #include "game/EnemyShot2.h"
-#include "game/SceneManager.h"
 
 namespace {
 
@@ -18,42 +16,12 @@ constexpr int kAboveShip = 96;
 
 Enemy1* Enemy1::Create(int priority, int param, float x, float y)
 {
-    int level = g_sceneManager ? g_sceneManager->GetLevel() : 0;
-    Enemy1* enemy;
-    switch (level) {
-    case 1:
-        enemy = new (std::nothrow) Enemy1L1(param, x, y);
-        break;
-    case 2:
-        enemy = new (std::nothrow) Enemy1L2(param, x, y);
-        break;
-    case 3:
-        enemy = new (std::nothrow) Enemy1L3(param, x, y);
-        break;
-    default:
-        enemy = new (std::nothrow) Enemy1L0(param, x, y);
-        break;
-    }
-    if (!enemy) {
-        return nullptr;
-    }
-    g_taskList->Insert(enemy, priority);
-    return enemy;
+    return CreateForLevel<Enemy1, Enemy1L0, Enemy1L1, Enemy1L2, Enemy1L3>(priority, param, x, y);
 }
 
-void Enemy1::Setup(int param, float x, float y, float startSpeed)
+Enemy1::Enemy1(int param, float x, float y, float startSpeed)
 {
-    this->x = x;
-    this->y = y;
-    w = h = 48;
-    hitHalfSize[0] = hitHalfSize[1] = 20;
-    speed = startSpeed;
-    direction = 270;
-    stateIndex = 0;
-    hp = 1;
-    scoreValue = 200;
-    targetSecond = TargetSecondFor(param, true, 2, 5);
-    type = TaskType::Enemy;
+    SetupStandard(param, x, y, startSpeed, 200, true);
 }
 
 void Enemy1::Move()
@@ -126,21 +94,25 @@ void Enemy1::FireFork(int angle) const
     }
 }
 
-// ---- Level 0: at most one shot, off the aim line.
+// ---- Levels 0 and 1
 
-const Enemy1L0::Handler Enemy1L0::kStates[3] = {&Enemy1L0::Enter, &Enemy1L0::Aim, &Enemy1L0::Dash};
-
-Enemy1L0::Enemy1L0(int param, float x, float y)
+void Enemy1Dasher::Exec()
 {
-    Setup(param, x, y, 160.0f);
+    switch (stateIndex) {
+    case 0:
+        Enter();
+        break;
+    case 1:
+        Aim();
+        break;
+    default:
+        Dash();
+        break;
+    }
+    FinishFrame();
 }
 
-void Enemy1L0::Exec()
-{
-    RunFrame(this);
-}
-
-void Enemy1L0::Enter()
+void Enemy1Dasher::Enter()
 {
     Move();
     BrakeToStop(acceleration);
@@ -148,7 +120,7 @@ void Enemy1L0::Enter()
     DrawCell(speed < 40.0f ? 3 : speed < 80.0f ? 2 : blinkCell);
 }
 
-void Enemy1L0::Aim()
+void Enemy1Dasher::Aim()
 {
     if (!AimAtPlayer(kAboveShip, &direction)) {
         return;
@@ -161,53 +133,16 @@ void Enemy1L0::Aim()
     DrawCell(4);
 }
 
-void Enemy1L0::Dash()
+void Enemy1Dasher::Dash()
 {
     Move();
     SpeedUp(acceleration);
     DrawCell(2);
+    FireDuringDash();
 }
 
-// ---- Level 1: level 0 and two shots during the dash.
-
-const Enemy1L1::Handler Enemy1L1::kStates[3] = {&Enemy1L1::Enter, &Enemy1L1::Aim, &Enemy1L1::Dash};
-
-Enemy1L1::Enemy1L1(int param, float x, float y)
+void Enemy1L1::FireDuringDash()
 {
-    Setup(param, x, y, 160.0f);
-}
-
-void Enemy1L1::Exec()
-{
-    RunFrame(this);
-}
-
-void Enemy1L1::Enter()
-{
-    Move();
-    BrakeToStop(acceleration);
-    Blink(&blinkCell, &blinkTimer);
-    DrawCell(speed < 40.0f ? 3 : speed < 80.0f ? 2 : blinkCell);
-}
-
-void Enemy1L1::Aim()
-{
-    if (!AimAtPlayer(kAboveShip, &direction)) {
-        return;
-    }
-    shotAngle = direction + RandomRange(-20, 20);
-    stateIndex = 2;
-    if (RandomRange(0, 2) == 0) {
-        FireShot(180.0f, shotAngle, 0.0f, 0);
-    }
-    DrawCell(4);
-}
-
-void Enemy1L1::Dash()
-{
-    Move();
-    SpeedUp(acceleration);
-    DrawCell(2);
     if (shotCount >= 2) {
         return;
     }
@@ -220,22 +155,33 @@ void Enemy1L1::Dash()
     }
 }
 
-// ---- Level 2: brakes while firing an aimed line, then dashes firing one every 100 ticks.
+// ---- Levels 2 and 3
 
-const Enemy1L2::Handler Enemy1L2::kStates[5] = {&Enemy1L2::Enter, &Enemy1L2::TakeAim, &Enemy1L2::BrakeAndFire,
-                                                &Enemy1L2::ReAim, &Enemy1L2::DashAndFire};
+Enemy1Gunner::Enemy1Gunner(int param, float x, float y) : Enemy1(param, x, y, 160.0f + RandomRange(-10, 10)) {}
 
-Enemy1L2::Enemy1L2(int param, float x, float y)
+void Enemy1Gunner::Exec()
 {
-    Setup(param, x, y, 160.0f + RandomRange(-10, 10));
+    switch (stateIndex) {
+    case 0:
+        Enter();
+        break;
+    case 1:
+        TakeAim();
+        break;
+    case 2:
+        BrakeAndFire();
+        break;
+    case 3:
+        ReAim();
+        break;
+    default:
+        DashAndFire();
+        break;
+    }
+    FinishFrame();
 }
 
-void Enemy1L2::Exec()
-{
-    RunFrame(this);
-}
-
-void Enemy1L2::Enter()
+void Enemy1Gunner::Enter()
 {
     Move();
     if (speed > 80.0f) {
@@ -247,12 +193,40 @@ void Enemy1L2::Enter()
     DrawCell(blinkCell);
 }
 
-void Enemy1L2::TakeAim()
+void Enemy1Gunner::TakeAim()
 {
     AimAtPlayer(0, &shotAngle);
     stateIndex = 2;
     DrawCell(2);
 }
+
+void Enemy1Gunner::BrakeAndFire()
+{
+    Move();
+    BrakeToStop(acceleration);
+    DrawCell(speed < 40.0f ? 3 : 2);
+    FireWhileBraking();
+}
+
+void Enemy1Gunner::ReAim()
+{
+    if (!AimAtPlayer(kAboveShip, &direction)) {
+        return;
+    }
+    RestartForDash();
+    stateIndex = 4;
+    DrawCell(4);
+}
+
+void Enemy1Gunner::DashAndFire()
+{
+    Move();
+    SpeedUp(acceleration);
+    DrawCell(2);
+    FireWhileDashing();
+}
+
+// ---- Level 2: an aimed line every 100 ticks.
 
 void Enemy1L2::FireStep()
 {
@@ -269,68 +243,25 @@ void Enemy1L2::FireStep()
     shotTimer += 20.0;
 }
 
-void Enemy1L2::BrakeAndFire()
+void Enemy1L2::FireWhileBraking()
 {
-    Move();
-    BrakeToStop(acceleration);
-    DrawCell(speed < 40.0f ? 3 : 2);
     if (shotCount < 2) {
         FireStep();
     }
 }
 
-void Enemy1L2::ReAim()
+void Enemy1L2::RestartForDash()
 {
-    if (!AimAtPlayer(kAboveShip, &direction)) {
-        return;
-    }
     shotCount = 0;
     shotTimer = 20.0;
-    stateIndex = 4;
-    DrawCell(4);
 }
 
-void Enemy1L2::DashAndFire()
+void Enemy1L2::FireWhileDashing()
 {
-    Move();
-    SpeedUp(acceleration);
-    DrawCell(2);
     FireStep();
 }
 
-// ---- Level 3: level 2's movement with line, fork and scatter volleys.
-
-const Enemy1L3::Handler Enemy1L3::kStates[5] = {&Enemy1L3::Enter, &Enemy1L3::TakeAim, &Enemy1L3::BrakeAndFire,
-                                                &Enemy1L3::ReAim, &Enemy1L3::DashAndFire};
-
-Enemy1L3::Enemy1L3(int param, float x, float y)
-{
-    Setup(param, x, y, 160.0f + RandomRange(-10, 10));
-}
-
-void Enemy1L3::Exec()
-{
-    RunFrame(this);
-}
-
-void Enemy1L3::Enter()
-{
-    Move();
-    if (speed > 80.0f) {
-        speed -= acceleration * g_frameTime;
-    } else {
-        stateIndex = 1;
-    }
-    Blink(&blinkCell, &blinkTimer);
-    DrawCell(blinkCell);
-}
-
-void Enemy1L3::TakeAim()
-{
-    AimAtPlayer(0, &shotAngle);
-    stateIndex = 2;
-    DrawCell(2);
-}
+// ---- Level 3: line, fork and scatter volleys.
 
 void Enemy1L3::FireScatter()
 {
@@ -340,11 +271,8 @@ void Enemy1L3::FireScatter()
     }
 }
 
-void Enemy1L3::BrakeAndFire()
+void Enemy1L3::FireWhileBraking()
 {
-    Move();
-    BrakeToStop(acceleration);
-    DrawCell(speed < 40.0f ? 3 : 2);
     // Only the line and the fork volley fit under the limit of two.
     if (shotCount >= 2) {
         return;
@@ -362,23 +290,15 @@ void Enemy1L3::BrakeAndFire()
     ++shotCount;
 }
 
-void Enemy1L3::ReAim()
+void Enemy1L3::RestartForDash()
 {
-    if (!AimAtPlayer(kAboveShip, &direction)) {
-        return;
-    }
     AimAtPlayer(0, &shotAngle);
     shotCount = 0;
     shotTimer = 30.0;
-    stateIndex = 4;
-    DrawCell(4);
 }
 
-void Enemy1L3::DashAndFire()
+void Enemy1L3::FireWhileDashing()
 {
-    Move();
-    SpeedUp(acceleration);
-    DrawCell(2);
     if (shotTimer > 0.0) {
         shotTimer -= 60.0 * g_frameTime;
         return;

@@ -1,16 +1,14 @@
 #include "game/Enemy3.h"
 
-#include <new>
-
 #include "engine/Application.h"
 #include "engine/GameObject.h"
 #include "engine/GraphicsEngine.h"
 #include "engine/MathUtil.h"
 #include "engine/TaskList.h"
+#include "game/CreateForLevel.h"
 #include "game/EnemyShot5.h"
 #include "game/Explosions.h"
 #include "game/PointItem.h"
-#include "game/SceneManager.h"
 #include "game/ScoreTable.h"
 
 const Enemy3::Rhythm Enemy3L0::kRhythm = {160.0f, false, 8, 5.0, 120.0};
@@ -20,53 +18,22 @@ const Enemy3::Rhythm Enemy3L3::kRhythm = {200.0f, true, 10, 2.0, 15.0};
 
 Enemy3* Enemy3::Create(int priority, int param, float x, float y)
 {
-    int level = g_sceneManager ? g_sceneManager->GetLevel() : 0;
-    Enemy3* enemy;
-    switch (level) {
-    case 1:
-        enemy = new (std::nothrow) Enemy3L1(param, x, y);
-        break;
-    case 2:
-        enemy = new (std::nothrow) Enemy3L2(param, x, y);
-        break;
-    case 3:
-        enemy = new (std::nothrow) Enemy3L3(param, x, y);
-        break;
-    default:
-        enemy = new (std::nothrow) Enemy3L0(param, x, y);
-        break;
-    }
-    if (!enemy) {
-        return nullptr;
-    }
-    g_taskList->Insert(enemy, priority);
-    return enemy;
+    return CreateForLevel<Enemy3, Enemy3L0, Enemy3L1, Enemy3L2, Enemy3L3>(priority, param, x, y);
 }
 
-void Enemy3::Setup(int param, float x, float y, float startSpeed, bool randomOn255)
+Enemy3::Enemy3(const Rhythm& rhythm, int param, float x, float y, float startSpeed, bool randomOn255)
+    : rhythm_(rhythm)
 {
-    this->x = x;
-    this->y = y;
-    w = h = 48;
-    hitHalfSize[0] = hitHalfSize[1] = 20;
-    speed = startSpeed;
-    direction = 270;
-    stateIndex = 0;
-    hp = 1;
-    scoreValue = 400;
-    targetSecond = TargetSecondFor(param, randomOn255, 2, 5);
-    type = TaskType::Enemy;
+    SetupStandard(param, x, y, startSpeed, 400, randomOn255);
 }
 
-template <class E>
-void Enemy3::RunFrame(E* self, const Rhythm& rhythm)
+void Enemy3::Exec()
 {
-    self->Move();
-    self->Fire(rhythm, &self->shotCount, &self->shotAngle, &self->shotTimer);
-    Animate(&self->frame, &self->frameStep, &self->frameTimer);
-    g_graphicsEngine->DrawSprite(static_cast<int>(self->x), static_cast<int>(self->y), 16, 48 * self->frame, 0, 48,
-                                 48);
-    self->FinishWithFourItems();
+    Move();
+    Fire();
+    Animate();
+    g_graphicsEngine->DrawSprite(static_cast<int>(x), static_cast<int>(y), 16, 48 * frame, 0, 48, 48);
+    FinishWithFourItems();
 }
 
 void Enemy3::Move()
@@ -75,40 +42,35 @@ void Enemy3::Move()
     y -= g_sinTable[direction] * speed * g_frameTime;
 }
 
-void Enemy3::Fire(const Rhythm& rhythm, int* shotCount, int* shotAngle, double* shotTimer) const
+void Enemy3::Fire()
 {
-    *shotTimer -= 60.0 * g_frameTime;
-    if (*shotTimer >= 0.0) {
+    shotTimer -= 60.0 * g_frameTime;
+    if (shotTimer >= 0.0) {
         return;
     }
     if (auto* player = static_cast<GameObject*>(TaskList::FindPlayer())) {
         Point own, target;
         GetCenter(&own);
         player->GetCenter(&target);
-        *shotAngle = AngleDeg(own.x, own.y, target.x, target.y);
+        shotAngle = AngleDeg(own.x, own.y, target.x, target.y);
     }
-    *shotAngle += RandomRange(-20, 20);
-    EnemyShot5::Create(PriorityPlayer, x + 24.0f, y + 24.0f, rhythm.shotSpeed, *shotAngle, 0.0f, 0.0f);
-    if (rhythm.secondShot) {
-        EnemyShot5::Create(PriorityPlayer, x + 24.0f, y + 24.0f, 200.0f, *shotAngle, 20.0f, 0.0f);
+    shotAngle += RandomRange(-20, 20);
+    EnemyShot5::Create(PriorityPlayer, x + 24.0f, y + 24.0f, rhythm_.shotSpeed, shotAngle, 0.0f, 0.0f);
+    if (rhythm_.secondShot) {
+        EnemyShot5::Create(PriorityPlayer, x + 24.0f, y + 24.0f, 200.0f, shotAngle, 20.0f, 0.0f);
     }
-    *shotTimer = *shotCount < rhythm.burstLimit ? rhythm.gapInBurst : rhythm.gapAfterBurst;
-    ++*shotCount;
+    shotTimer = shotCount < rhythm_.burstLimit ? rhythm_.gapInBurst : rhythm_.gapAfterBurst;
+    ++shotCount;
 }
 
-void Enemy3::Animate(int* frame, int* frameStep, float* frameTimer)
+void Enemy3::Animate()
 {
-    *frameTimer -= 60.0f * g_frameTime;
-    if (*frameTimer >= 0.0f) {
+    frameTimer -= 60.0f * g_frameTime;
+    if (frameTimer >= 0.0f) {
         return;
     }
-    *frame += *frameStep;
-    if (*frame >= 2 && *frameStep == 1) {
-        *frameStep = -1;
-    } else if (*frame <= 0 && *frameStep == -1) {
-        *frameStep = 1;
-    }
-    *frameTimer = 20.0f;
+    StepFrameBackAndForth(&frame, &frameStep);
+    frameTimer = 20.0f;
 }
 
 bool Enemy3::FinishWithFourItems()
@@ -134,44 +96,4 @@ bool Enemy3::FinishWithFourItems()
         return true;
     }
     return false;
-}
-
-Enemy3L0::Enemy3L0(int param, float x, float y)
-{
-    Setup(param, x, y, 60.0f, false);
-}
-
-void Enemy3L0::Exec()
-{
-    RunFrame(this, kRhythm);
-}
-
-Enemy3L1::Enemy3L1(int param, float x, float y)
-{
-    Setup(param, x, y, 60.0f + RandomRange(-10, 10), false);
-}
-
-void Enemy3L1::Exec()
-{
-    RunFrame(this, kRhythm);
-}
-
-Enemy3L2::Enemy3L2(int param, float x, float y)
-{
-    Setup(param, x, y, 40.0f + RandomRange(-10, 10), true);
-}
-
-void Enemy3L2::Exec()
-{
-    RunFrame(this, kRhythm);
-}
-
-Enemy3L3::Enemy3L3(int param, float x, float y)
-{
-    Setup(param, x, y, 60.0f + RandomRange(-10, 10), false);
-}
-
-void Enemy3L3::Exec()
-{
-    RunFrame(this, kRhythm);
 }

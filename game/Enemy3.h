@@ -5,7 +5,8 @@
 // burst and then aimed shots at a longer gap. No states; one concrete class per level.
 class Enemy3 : public Enemy {
 public:
-    void Exec() override = 0;
+    // One frame: move, fire, animate, draw, then destruction (four items) or the escape test.
+    void Exec() override;
     // Makes the level's class (1, 2, 3; anything else level 0); nullptr when it cannot be made.
     static Enemy3* Create(int priority, int param, float x, float y);
 
@@ -18,82 +19,58 @@ public:
         double gapAfterBurst;
     };
 
-protected:
-    // The fields every level sets alike; the target second last, then the task type.
-    void Setup(int param, float x, float y, float startSpeed, bool randomOn255);
-    // One frame: move, fire, animate, draw, then destruction (four items) or the escape test.
-    template <class E>
-    static void RunFrame(E* self, const Rhythm& rhythm);
-    void Move();
-    // The aimed firing step; the angle keeps its last value when there is no player.
-    void Fire(const Rhythm& rhythm, int* shotCount, int* shotAngle, double* shotTimer) const;
-    static void Animate(int* frame, int* frameStep, float* frameTimer);
-    // Destruction leaves four items where the other kinds leave two. True when the enemy ended.
-    bool FinishWithFourItems();
-};
-
-// Sinks at 60 px/s; nine 160 px/s shots 5 ticks apart, then one every 120 ticks.
-class Enemy3L0 : public Enemy3 {
-public:
-    Enemy3L0(int param, float x, float y);
-    void Exec() override;
-
     int shotCount = 0;
     int shotAngle = 0;
     double shotTimer = 30.0;
     int frame = 0;
     int frameStep = 1;
     float frameTimer = 20.0f;
+
+protected:
+    // The level's rhythm must outlive the enemy (the levels pass their static one).
+    Enemy3(const Rhythm& rhythm, int param, float x, float y, float startSpeed, bool randomOn255);
+
+private:
+    void Move();
+    // The aimed firing step; the angle keeps its last value when there is no player.
+    void Fire();
+    void Animate();
+    // Destruction leaves four items where the other kinds leave two. True when the enemy ended.
+    bool FinishWithFourItems();
+
+    const Rhythm& rhythm_;
+};
+
+// Sinks at 60 px/s; nine 160 px/s shots 5 ticks apart, then one every 120 ticks.
+class Enemy3L0 final : public Enemy3 {
+public:
+    Enemy3L0(int param, float x, float y) : Enemy3(kRhythm, param, x, y, 60.0f, false) {}
 
     static const Rhythm kRhythm;
 };
 
 // Sinks at 50..69 px/s; nine 180 px/s shots 6 ticks apart, then one every 60 ticks.
-class Enemy3L1 : public Enemy3 {
+class Enemy3L1 final : public Enemy3 {
 public:
-    Enemy3L1(int param, float x, float y);
-    void Exec() override;
-
-    int shotCount = 0;
-    int shotAngle = 0;
-    double shotTimer = 30.0;
-    int frame = 0;
-    int frameStep = 1;
-    float frameTimer = 20.0f;
+    Enemy3L1(int param, float x, float y) : Enemy3(kRhythm, param, x, y, 60.0f + RandomRange(-10, 10), false) {}
 
     static const Rhythm kRhythm;
 };
 
 // Sinks at 30..49 px/s; eleven 200 px/s shots 4 ticks apart, then one every 20 ticks; the
 // only level that reads the parameter 255 as a random offset.
-class Enemy3L2 : public Enemy3 {
+class Enemy3L2 final : public Enemy3 {
 public:
-    Enemy3L2(int param, float x, float y);
-    void Exec() override;
-
-    int shotCount = 0;
-    int shotAngle = 0;
-    double shotTimer = 30.0;
-    int frame = 0;
-    int frameStep = 1;
-    float frameTimer = 20.0f;
+    Enemy3L2(int param, float x, float y) : Enemy3(kRhythm, param, x, y, 40.0f + RandomRange(-10, 10), true) {}
 
     static const Rhythm kRhythm;
 };
 
 // Sinks at 50..69 px/s; fires pairs (one steady, one accelerating), eleven 2 ticks apart, then
 // a pair every 15 ticks.
-class Enemy3L3 : public Enemy3 {
+class Enemy3L3 final : public Enemy3 {
 public:
-    Enemy3L3(int param, float x, float y);
-    void Exec() override;
-
-    int shotCount = 0;
-    int shotAngle = 0;
-    double shotTimer = 30.0;
-    int frame = 0;
-    int frameStep = 1;
-    float frameTimer = 20.0f;
+    Enemy3L3(int param, float x, float y) : Enemy3(kRhythm, param, x, y, 60.0f + RandomRange(-10, 10), false) {}
 
     static const Rhythm kRhythm;
 };

@@ -77,12 +77,7 @@ void Enemy4Rammer::Animate()
 {
     frameTimer -= 100.0f * g_frameTime;
     if (frameTimer < 0.0f) {
-        frame += frameStep;
-        if (frame >= 2 && frameStep == 1) {
-            frameStep = -1;
-        } else if (frame <= 0 && frameStep == -1) {
-            frameStep = 1;
-        }
+        StepFrameBackAndForth(&frame, &frameStep);
         frameTimer = 20.0f;
     }
 }
