@@ -96,19 +96,13 @@ void Enemy1::FireFork(int angle) const
 
 // ---- Levels 0 and 1
 
+const Enemy1Dasher::Handler Enemy1Dasher::kStates[3] = {&Enemy1Dasher::Enter, &Enemy1Dasher::Aim,
+                                                         &Enemy1Dasher::Dash};
+
 void Enemy1Dasher::Exec()
 {
-    switch (stateIndex) {
-    case 0:
-        Enter();
-        break;
-    case 1:
-        Aim();
-        break;
-    default:
-        Dash();
-        break;
-    }
+    // The last state never ends by itself.
+    (this->*kStates[stateIndex < 2 ? stateIndex : 2])();
     FinishFrame();
 }
 
@@ -159,25 +153,14 @@ void Enemy1L1::FireDuringDash()
 
 Enemy1Gunner::Enemy1Gunner(int param, float x, float y) : Enemy1(param, x, y, 160.0f + RandomRange(-10, 10)) {}
 
+const Enemy1Gunner::Handler Enemy1Gunner::kStates[5] = {&Enemy1Gunner::Enter, &Enemy1Gunner::TakeAim,
+                                                         &Enemy1Gunner::BrakeAndFire, &Enemy1Gunner::ReAim,
+                                                         &Enemy1Gunner::DashAndFire};
+
 void Enemy1Gunner::Exec()
 {
-    switch (stateIndex) {
-    case 0:
-        Enter();
-        break;
-    case 1:
-        TakeAim();
-        break;
-    case 2:
-        BrakeAndFire();
-        break;
-    case 3:
-        ReAim();
-        break;
-    default:
-        DashAndFire();
-        break;
-    }
+    // The last state never ends by itself.
+    (this->*kStates[stateIndex < 4 ? stateIndex : 4])();
     FinishFrame();
 }
 

@@ -48,6 +48,9 @@ protected:
     virtual void FireDuringDash() {}
 
 private:
+    using Handler = void (Enemy1Dasher::*)();
+    static const Handler kStates[3];
+
     void Enter();
     void Aim();
     void Dash();
@@ -69,6 +72,9 @@ protected:
     virtual void FireWhileDashing() = 0;
 
 private:
+    using Handler = void (Enemy1Gunner::*)();
+    static const Handler kStates[5];
+
     void Enter();
     void TakeAim();
     void BrakeAndFire();
