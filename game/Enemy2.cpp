@@ -25,19 +25,12 @@ Enemy2::Enemy2(int param, float x, float y)
     SetupStandard(param, x, y, 160.0f, 240, true);
 }
 
+const Enemy2::Handler Enemy2::kStates[3] = {&Enemy2::Enter, &Enemy2::Fire, &Enemy2::Leave};
+
 void Enemy2::Exec()
 {
-    switch (stateIndex) {
-    case 0:
-        Enter();
-        break;
-    case 1:
-        Fire();
-        break;
-    default:
-        Leave();
-        break;
-    }
+    // The last state never ends by itself.
+    (this->*kStates[stateIndex < 2 ? stateIndex : 2])();
     FinishFrame();
 }
 

@@ -16,6 +16,9 @@ public:
     float volleyTimer = 60.0f;
 
 protected:
+    using Handler = void (Enemy2::*)();
+    static const Handler kStates[3];
+
     Enemy2(int param, float x, float y);
     // State 0: coming in until it stops.
     virtual void Enter() = 0;
