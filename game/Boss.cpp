@@ -99,12 +99,6 @@ void Boss::EndForm(NextForm next, int nextParam, TimingGrade grade, bool gaugeCo
     }
 }
 
-void Boss::Move()
-{
-    int d = ((direction % 360) + 360) % 360;
-    x += g_cosTable[d] * speed * g_frameTime;
-    y -= g_sinTable[d] * speed * g_frameTime;
-}
 
 void Boss::DrawCell(int cell) const
 {

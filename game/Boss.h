@@ -26,8 +26,6 @@ protected:
     // True once the centre is within three pixels of the station.
     bool AtStation() const;
 
-    // Speed times frame time along the direction.
-    void Move();
     // One w x h cell of the boss strip: cells 0 and 1 in slot 18, cells 2 and 3 in slot 19.
     void DrawCell(int cell) const;
     // Points aim at the player's centre; leaves it as it was when there is no player.

@@ -26,11 +26,6 @@ BossL1::BossL1(int /*param*/)
     type = TaskType::Enemy;
 }
 
-void BossL1::Move()
-{
-    x += g_cosTable[direction] * speed * g_frameTime;
-    y -= g_sinTable[direction] * speed * g_frameTime;
-}
 
 void BossL1::DrawCell(int cell) const
 {

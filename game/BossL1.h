@@ -22,7 +22,6 @@ private:
     void Brake();
     void Face();
     void Dive();
-    void Move();
     void FireWhenDue();
     void DrawCell(int cell) const;
 };

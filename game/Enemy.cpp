@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "engine/Application.h"
 #include "engine/GraphicsEngine.h"
 #include "engine/SpriteBlendMode.h"
 #include "engine/TaskList.h"
@@ -167,4 +168,11 @@ bool Enemy::FinishFrame()
         return true;
     }
     return false;
+}
+
+void Enemy::Move()
+{
+    int d = ((direction % 360) + 360) % 360;
+    x += g_cosTable[d] * speed * g_frameTime;
+    y -= g_sinTable[d] * speed * g_frameTime;
 }

@@ -42,6 +42,9 @@ public:
     int targetSecond = 0;
 
 protected:
+    // x += cos(direction) * speed * dt, y -= sin(direction) * speed * dt; the direction is first
+    // brought into 0..359.
+    void Move();
     // The 48x48 placement with a 40x40 hit box heading down at startSpeed, one hit point; the
     // target second last, then the task type.
     void SetupStandard(int param, float x, float y, float startSpeed, int score, bool randomOn255);

@@ -24,11 +24,6 @@ Enemy1::Enemy1(int param, float x, float y, float startSpeed)
     SetupStandard(param, x, y, startSpeed, 200, true);
 }
 
-void Enemy1::Move()
-{
-    x += g_cosTable[direction] * speed * g_frameTime;
-    y -= g_sinTable[direction] * speed * g_frameTime;
-}
 
 void Enemy1::BrakeToStop(float accel)
 {

@@ -19,7 +19,6 @@ public:
 
 protected:
     Enemy1(int param, float x, float y, float startSpeed);
-    void Move();
     // Brakes by accel; once the speed is found at or below 0 it stops and takes the next state.
     void BrakeToStop(float accel);
     // Gathers speed by accel while below 160 px/s (passing it by at most one frame's step).

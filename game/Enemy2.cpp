@@ -34,11 +34,6 @@ void Enemy2::Exec()
     FinishFrame();
 }
 
-void Enemy2::Move()
-{
-    x += g_cosTable[direction] * speed * g_frameTime;
-    y -= g_sinTable[direction] * speed * g_frameTime;
-}
 
 void Enemy2::DrawCell(int cell) const
 {

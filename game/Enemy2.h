@@ -24,7 +24,6 @@ protected:
     virtual void Enter() = 0;
     // State 1: the pairs, until it turns to leave.
     virtual void Fire() = 0;
-    void Move();
     void DrawCell(int cell) const;
     static void Blink(int* cell, float* timer);
     // Two shots at 200 px/s, the left angle first.

@@ -36,11 +36,6 @@ void Enemy3::Exec()
     FinishWithFourItems();
 }
 
-void Enemy3::Move()
-{
-    x += g_cosTable[direction] * speed * g_frameTime;
-    y -= g_sinTable[direction] * speed * g_frameTime;
-}
 
 void Enemy3::Fire()
 {

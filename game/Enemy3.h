@@ -31,7 +31,6 @@ protected:
     Enemy3(const Rhythm& rhythm, int param, float x, float y, float startSpeed, bool randomOn255);
 
 private:
-    void Move();
     // The aimed firing step; the angle keeps its last value when there is no player.
     void Fire();
     void Animate();

@@ -95,8 +95,7 @@ void Enemy4Rammer::Exec()
         homing = false;
     }
 
-    x += g_cosTable[direction] * speed * g_frameTime;
-    y -= g_sinTable[direction] * speed * g_frameTime;
+    Move();
     speed += acceleration * g_frameTime;
 
     Animate();

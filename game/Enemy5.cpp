@@ -72,11 +72,6 @@ Enemy5Diver::Enemy5Diver(int param, float x, float y) : Enemy5(param, x, y)
     type = TaskType::Enemy;
 }
 
-void Enemy5Diver::Move()
-{
-    x += g_cosTable[direction] * speed * g_frameTime;
-    y -= g_sinTable[direction] * speed * g_frameTime;
-}
 
 void Enemy5Diver::DrawCell(int cell) const
 {

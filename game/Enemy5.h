@@ -34,7 +34,6 @@ private:
     void Brake();
     void Face();
     void Dive();
-    void Move();
     void DrawCell(int cell) const;
 };
 

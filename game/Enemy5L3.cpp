@@ -15,11 +15,6 @@ Enemy5L3::Enemy5L3(int param, float x, float y) : Enemy5(param, x, y)
     type = TaskType::Inert;
 }
 
-void Enemy5L3::Move()
-{
-    x += g_cosTable[direction] * speed * g_frameTime;
-    y -= g_sinTable[direction] * speed * g_frameTime;
-}
 
 void Enemy5L3::Animate()
 {

@@ -21,7 +21,6 @@ private:
     void Descend();
     void Deploy();
     void ClimbAndFire();
-    void Move();
     void Animate();
     void FireWhenDue();
     void Draw() const;
