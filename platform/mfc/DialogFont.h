@@ -1,7 +1,9 @@
 #pragma once
 // A dialog's font, resolved through fontconfig to an installed family, and the dialog units it
 // defines: a horizontal unit is a quarter of the font's average character width, a vertical one
-// an eighth of its height.
+// an eighth of its height. The units can be enlarged evenly where the template's rectangles are
+// too small for the texts and controls drawn here at that font.
+#include <cmath>
 #include <string>
 
 class DialogFont {
@@ -12,8 +14,10 @@ public:
     int Points() const { return points_; }
     int BaseUnitX() const { return baseX_; }
     int BaseUnitY() const { return baseY_; }
-    int ToPixelsX(int units) const { return (units * baseX_ + 2) / 4; }
-    int ToPixelsY(int units) const { return (units * baseY_ + 4) / 8; }
+    // Multiplies both units by scale (1 keeps the font's own).
+    void SetScale(double scale) { scale_ = scale; }
+    int ToPixelsX(int units) const { return static_cast<int>(std::lround(units * baseX_ * scale_ / 4.0)); }
+    int ToPixelsY(int units) const { return static_cast<int>(std::lround(units * baseY_ * scale_ / 8.0)); }
 
     // The family fontconfig picks for a name, preferring fonts that cover Japanese (the dialogs'
     // language); the name itself when fontconfig is unavailable.
@@ -24,4 +28,5 @@ private:
     int points_;
     int baseX_ = 6;
     int baseY_ = 12;
+    double scale_ = 1.0;
 };

@@ -106,7 +106,6 @@ DialogHost::DialogHost(CDialog& dialog, const DialogTemplate& dialogTemplate, Gt
     gtk_window_set_titlebar(win, header);
 
     fixed_ = gtk_fixed_new();
-    gtk_widget_set_size_request(fixed_, font_.ToPixelsX(dialogTemplate.cx), font_.ToPixelsY(dialogTemplate.cy));
     gtk_container_add(GTK_CONTAINER(toplevel_), fixed_);
 
     Win32HostCallbacks callbacks;
@@ -143,6 +142,7 @@ DialogHost::DialogHost(CDialog& dialog, const DialogTemplate& dialogTemplate, Gt
     }
 
     BuildControls(dialogTemplate);
+    PlaceControls(dialogTemplate);
 
     g_signal_connect(toplevel_, "delete-event", G_CALLBACK(OnDelete), this);
     g_signal_connect(toplevel_, "key-press-event", G_CALLBACK(OnKey), this);
@@ -204,12 +204,7 @@ void DialogHost::BuildControls(const DialogTemplate& dialogTemplate)
         }
         }
         lastRadio = item.kind == DialogItemKind::AutoRadioButton ? w : nullptr;
-        int x = font_.ToPixelsX(item.x);
-        int y = font_.ToPixelsY(item.y);
-        if (item.kind != DialogItemKind::Icon) {  // an icon control takes the icon's own size
-            gtk_widget_set_size_request(w, font_.ToPixelsX(item.cx), font_.ToPixelsY(item.cy));
-        }
-        gtk_fixed_put(GTK_FIXED(fixed_), w, x, y);
+        gtk_fixed_put(GTK_FIXED(fixed_), w, 0, 0);  // PlaceControls gives it its rectangle
 
         auto control = std::make_unique<Control>();
         control->host = this;
@@ -231,6 +226,59 @@ void DialogHost::BuildControls(const DialogTemplate& dialogTemplate)
             defaultId_ = item.id;
         }
         controls_.push_back(std::move(control));
+    }
+}
+
+// Places and sizes every control by its template rectangle. GTK's controls, drawn at the dialog's
+// font, need more room than the template's rectangles give at that font's dialog units (a wider
+// indicator, wider Japanese glyphs), and a fixed layout lets a control outgrow its rectangle. So
+// the units are enlarged evenly, just enough that every control's natural size fits its
+// rectangle: the dialog keeps the template's proportions and its font, and no control reaches
+// past its group box, its neighbour or the dialog's edge.
+void DialogHost::PlaceControls(const DialogTemplate& dialogTemplate)
+{
+    struct Natural {
+        GtkWidget* widget;
+        const DialogItem* item;
+        int width;
+    };
+    std::vector<Natural> naturals;
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        GtkWidget* w = controls_[i]->widget;
+        gtk_widget_show_all(w);  // a hidden widget asks for no room
+        int width = 0;
+        gtk_widget_get_preferred_width(w, nullptr, &width);
+        naturals.push_back({w, &dialogTemplate.items[i], width});
+    }
+    // Edges, not sizes, are converted, so that rectangles that meet in the template meet here.
+    auto spanX = [this](const DialogItem& item) { return font_.ToPixelsX(item.x + item.cx) - font_.ToPixelsX(item.x); };
+    auto spanY = [this](const DialogItem& item) { return font_.ToPixelsY(item.y + item.cy) - font_.ToPixelsY(item.y); };
+    auto fits = [&] {
+        for (const Natural& n : naturals) {
+            if (n.item->kind == DialogItemKind::Icon) {
+                continue;
+            }
+            int height = 0;
+            gtk_widget_get_preferred_height_for_width(n.widget, spanX(*n.item), nullptr, &height);
+            if (n.width > spanX(*n.item) || height > spanY(*n.item)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    constexpr double kStep = 1.0 / 32, kLargest = 4.0;
+    for (double scale = 1.0; !fits() && scale < kLargest;) {
+        scale += kStep;
+        font_.SetScale(scale);
+    }
+
+    gtk_widget_set_size_request(fixed_, font_.ToPixelsX(dialogTemplate.cx), font_.ToPixelsY(dialogTemplate.cy));
+    for (const Natural& n : naturals) {
+        const DialogItem& item = *n.item;
+        if (item.kind != DialogItemKind::Icon) {  // an icon control takes the icon's own size
+            gtk_widget_set_size_request(n.widget, spanX(item), spanY(item));
+        }
+        gtk_fixed_move(GTK_FIXED(fixed_), n.widget, font_.ToPixelsX(item.x), font_.ToPixelsY(item.y));
     }
 }
 

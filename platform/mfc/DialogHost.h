@@ -48,6 +48,7 @@ private:
     struct Control;
 
     void BuildControls(const DialogTemplate& dialogTemplate);
+    void PlaceControls(const DialogTemplate& dialogTemplate);
     void SendCommand(int id, HWND control);
     Control* FindControl(int id);
     void SetIcon(WPARAM which, HICON icon);

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "config/ConfigApp.h"
 #include "config/Resource.h"
+#include "platform/mfc/DialogTemplate.h"
 #include "platform/mfc/MfcTestHooks.h"
 #include "platform/win32/Win32HostedWindow.h"
 
@@ -159,6 +161,118 @@ std::string MeasureTexts(CDialog& dialog, const std::string& screenshot)
             << reference.count << "|" << ink.Width() << "|" << reference.Width() << "\n";
     }
     g_object_unref(shot);
+    return out.str();
+}
+
+// A rectangle of the client area, in pixels.
+struct Box {
+    int x, y, w, h;
+    bool Contains(const Box& o) const { return o.x >= x && o.y >= y && o.x + o.w <= x + w && o.y + o.h <= y + h; }
+    bool Overlaps(const Box& o) const { return o.x < x + w && x < o.x + o.w && o.y < y + h && y < o.y + o.h; }
+};
+
+std::string Describe(const Box& b)
+{
+    return std::to_string(b.x) + "," + std::to_string(b.y) + " " + std::to_string(b.w) + "x" + std::to_string(b.h);
+}
+
+Box BoxIn(GtkWidget* widget, GtkWidget* client)
+{
+    GtkAllocation a;
+    gtk_widget_get_allocation(widget, &a);
+    int x = 0, y = 0;
+    gtk_widget_translate_coordinates(widget, client, 0, 0, &x, &y);
+    return {x, y, a.width, a.height};
+}
+
+// The layout of a dialog on the screen against its template: one "bad|..." line for every control
+// outside the dialog or its group box, every two controls that overlap, every control whose size
+// or place is not its template rectangle's, and every text wider or taller than its control's room
+// for it (the text measured with Pango at the label's own font; the room of a radio button or
+// check box begins after its indicator). Also one "box|..." line per control for the record.
+std::string CheckLayout(CDialog& dialog, const std::string& screenshot)
+{
+    const DialogTemplate* t = AfxFindDialogTemplate(dialog.m_nIDHelp);
+    GtkWidget* top = MfcWidgetOf(dialog.m_hWnd);
+    WaitUntilDrawn(top);
+    if (GdkPixbuf* shot = gdk_pixbuf_get_from_window(gtk_widget_get_window(top), 0, 0,
+                                                     gdk_window_get_width(gtk_widget_get_window(top)),
+                                                     gdk_window_get_height(gtk_widget_get_window(top)))) {
+        gdk_pixbuf_save(shot, screenshot.c_str(), "png", nullptr, nullptr);
+        g_object_unref(shot);
+    }
+    GtkWidget* client = gtk_bin_get_child(GTK_BIN(top));
+    GList* children = gtk_container_get_children(GTK_CONTAINER(client));
+    std::vector<GtkWidget*> widgets;
+    for (GList* l = children; l; l = l->next) {
+        widgets.push_back(GTK_WIDGET(l->data));
+    }
+    g_list_free(children);
+    std::ostringstream out;
+    std::string name = "dialog " + std::to_string(dialog.m_nIDHelp);
+    if (!t || widgets.size() != t->items.size()) {
+        return "bad|" + name + ": the controls are not the template's\n";
+    }
+    GtkAllocation clientArea;
+    gtk_widget_get_allocation(client, &clientArea);
+    Box dialogBox{0, 0, clientArea.width, clientArea.height};
+    // Pixels per dialog unit, as the dialog's own size gives them.
+    double perX = static_cast<double>(clientArea.width) / t->cx;
+    double perY = static_cast<double>(clientArea.height) / t->cy;
+    out << "client|" << name << "|" << Describe(dialogBox) << "\n";
+
+    std::vector<Box> boxes;
+    for (std::size_t i = 0; i < widgets.size(); ++i) {
+        const DialogItem& item = t->items[i];
+        Box b = BoxIn(widgets[i], client);
+        boxes.push_back(b);
+        std::string what = name + " \"" + item.text + "\" at " + Describe(b);
+        out << "box|" << what << "\n";
+        if (!dialogBox.Contains(b)) {
+            out << "bad|" << what << " is not inside the dialog " << Describe(dialogBox) << "\n";
+        }
+        auto near = [](double pixels, int actual) { return std::abs(pixels - actual) <= 1.0; };
+        bool placed = near(item.x * perX, b.x) && near(item.y * perY, b.y);
+        bool sized = item.kind == DialogItemKind::Icon ||
+                     (near((item.x + item.cx) * perX, b.x + b.w) && near((item.y + item.cy) * perY, b.y + b.h));
+        if (!placed || !sized) {
+            out << "bad|" << what << " is not its template rectangle " << item.x << "," << item.y << " " << item.cx
+                << "x" << item.cy << "\n";
+        }
+        if (GtkLabel* label = TextOf(widgets[i])) {
+            PangoLayout* layout = gtk_widget_create_pango_layout(GTK_WIDGET(label), gtk_label_get_text(label));
+            int textW = 0, textH = 0;
+            pango_layout_get_pixel_size(layout, &textW, &textH);
+            g_object_unref(layout);
+            Box room = BoxIn(GTK_WIDGET(label), client);
+            out << "text|" << what << "|" << textW << "x" << textH << " in " << Describe(room) << "\n";
+            if (!b.Contains(room) || textW > room.w || textH > room.h) {
+                out << "bad|" << what << ": its text, " << textW << "x" << textH << ", has " << Describe(room)
+                    << "\n";
+            }
+        }
+    }
+    auto within = [&](std::size_t inner, std::size_t outer) {
+        const DialogItem& a = t->items[inner];
+        const DialogItem& g = t->items[outer];
+        return g.kind == DialogItemKind::GroupBox && a.x >= g.x && a.y >= g.y && a.x + a.cx <= g.x + g.cx &&
+               a.y + a.cy <= g.y + g.cy;
+    };
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        for (std::size_t j = 0; j < boxes.size(); ++j) {
+            if (i == j) {
+                continue;
+            }
+            std::string pair = name + " \"" + t->items[i].text + "\" and \"" + t->items[j].text + "\"";
+            if (within(i, j)) {
+                if (!boxes[j].Contains(boxes[i])) {
+                    out << "bad|" << pair << ": not inside its group box\n";
+                }
+            } else if (i < j && !within(j, i) && boxes[i].Overlaps(boxes[j])) {
+                out << "bad|" << pair << " overlap\n";
+            }
+        }
+    }
     return out.str();
 }
 
@@ -343,4 +457,30 @@ TEST(ConfigOnDisplay, TextsAreReadableAndPointerClicksChangeWhatOkWrites)
     EXPECT_NE(run.report.find("result=0"), std::string::npos) << run.report;
     EXPECT_NE(run.report.find("iconic paint|2a5db0\n"), std::string::npos) << run.report;
     EXPECT_EQ(run.report.find("normal paint|2a5db0\n"), std::string::npos) << run.report;
+}
+
+TEST(ConfigOnDisplay, EveryControlKeepsToItsTemplateRectangle)
+{
+    IsolateSharedFolder();
+    ASSERT_TRUE(XvfbDisplay::Ensure());
+    TempFolder folder;
+    std::string output = TEST_OUTPUT_DIR;
+    ChildRun run = RunInChild([&] {
+        return RunConfigTool(folder.Path(), [&](CDialog& dialog) -> std::string {
+            if (dialog.m_nIDHelp == IDD_ABOUTBOX) {
+                std::string notes = CheckLayout(dialog, output + "/about-layout.png");
+                dialog.EndDialog(IDOK);
+                return notes;
+            }
+            std::string notes = CheckLayout(dialog, output + "/config-dialog.png");
+            SendMessageA(dialog.m_hWnd, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+            dialog.EndDialog(IDCANCEL);
+            return notes;
+        });
+    });
+    ASSERT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.report.find("client|dialog 102|"), std::string::npos) << run.report;
+    EXPECT_NE(run.report.find("client|dialog 100|"), std::string::npos) << run.report;
+    EXPECT_EQ(run.report.find("bad|"), std::string::npos) << run.report;
+    EXPECT_NE(run.report.find("result=0"), std::string::npos) << run.report;
 }
