@@ -16,6 +16,16 @@
 #include "game/SceneManager.h"
 #include "game/ScoreTable.h"
 
+namespace {
+// The station near the top centre that the chained forms fly to; they stop strictly inside a
+// 6x6 window around it.
+constexpr int kStationX = 320;
+constexpr int kStationY = 120;
+// The window's corners lie 3 * sqrt(2) = 4.24 px from the station. A form that has passed its
+// nearest point is only moving away, so once it is farther than this it can never arrive.
+constexpr float kStationMissed = 4.5f;
+}
+
 Task* Boss::Create(int priority, int param)
 {
     Task* form = nullptr;
@@ -152,12 +162,13 @@ void Boss::PlaceStationBound(int param, int spread, float x, float y, float spee
     targetSecond = FormTargetSecond(param, spread);
     Point c;
     GetCenter(&c);
-    direction = AngleDeg(c.x, c.y, 320, 120);
+    direction = AngleDeg(c.x, c.y, kStationX, kStationY);
 }
 
 void Boss::ApproachStation(float acceleration, int* frame, float* frameTimer)
 {
     Move();
+    SettleIfStationMissed();
     if (speed > 40.0f) {
         speed -= acceleration * g_frameTime;
     } else {
@@ -174,4 +185,18 @@ bool Boss::AtStation() const
     float cx = x + w / 2;
     float cy = y + h / 2;
     return cx > 317.0f && cx < 323.0f && cy > 117.0f && cy < 123.0f;
+}
+
+void Boss::SettleIfStationMissed()
+{
+    // The heading is a whole degree, so the flight can pass beside the window and would carry
+    // the form out of the field.
+    float dx = kStationX - (x + w / 2);
+    float dy = kStationY - (y + h / 2);
+    int d = ((direction % 360) + 360) % 360;
+    bool past = dx * g_cosTable[d] - dy * g_sinTable[d] < 0.0f;
+    if (past && dx * dx + dy * dy > kStationMissed * kStationMissed) {
+        x = static_cast<float>(kStationX - w / 2);
+        y = static_cast<float>(kStationY - h / 2);
+    }
 }

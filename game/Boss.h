@@ -38,5 +38,8 @@ protected:
     static float TickStep();
 
 private:
+    // A form that has flown past the station without reaching its window is set on the
+    // station, so that it always arrives.
+    void SettleIfStationMissed();
     void EndForm(NextForm next, int nextParam, TimingGrade grade, bool gaugeCost);
 };

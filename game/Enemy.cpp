@@ -59,9 +59,15 @@ void Enemy::DrawTargetSecond(bool alsoInHud) const
     if (t == 0) {
         return;
     }
-    int digits = t >= 100 ? 3 : t >= 10 ? 2 : t >= 1 ? 1 : 0;
+    // Every place of the number gets its own cell, so seconds past 999 still show digits; a
+    // negative second shows none.
+    int digits = t > 0 ? 1 : 0;
+    int power = 1;
+    while (digits > 0 && t / power >= 10) {
+        power *= 10;
+        digits += 1;
+    }
     int remaining = t;
-    int power = digits == 3 ? 100 : digits == 2 ? 10 : 1;
     int dx = static_cast<int>(x + w - 12.0f);
     int dy = static_cast<int>(y + h - 18.0f);
     for (int k = digits - 1; k >= 0; --k) {

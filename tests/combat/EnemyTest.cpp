@@ -212,6 +212,11 @@ TEST_F(EnemyTest, TargetSecondDigitsEndAtTheBottomRight)
         {7, {236}, {7}},
         {42, {224, 236}, {4, 2}},
         {120, {212, 224, 236}, {1, 2, 0}},
+        // A target past the clock's three places (a late clock plus a large parameter) gets a
+        // fourth digit from the strip.
+        {1000, {200, 212, 224, 236}, {1, 0, 0, 0}},
+        {1262, {200, 212, 224, 236}, {1, 2, 6, 2}},
+        {-3, {}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.target);
