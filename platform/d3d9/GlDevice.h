@@ -20,6 +20,7 @@ protected:
     void DoDraw(const DrawBatch& batch) override;
     void DoPresent() override;
     void DoReadFront(Surface* target) override;
+    void DoReadBack(Surface* target) override;
 
 private:
     GlDevice(IDirect3D9* owner, HWND window) : DeviceBase(owner, window) {}
