@@ -125,7 +125,8 @@ const D3D9AdapterAnswers& Adapter::Answers()
         // Full screen never changes the display mode: any back buffer up to the desktop's size is
         // shown scaled onto it, so the common sizes a display adapter offers are modes here too.
         static const std::pair<UINT, UINT> kCommonSizes[] = {{640, 480}, {800, 600}, {1024, 768}};
-        for (auto [w, h] : kCommonSizes) {
+        for (const auto& size : kCommonSizes) {
+            UINT w = size.first, h = size.second;
             bool fits = w <= real.displayMode.Width && h <= real.displayMode.Height;
             bool listed = std::any_of(real.modes.begin(), real.modes.end(),
                                       [&](const D3DDISPLAYMODE& m) { return m.Width == w && m.Height == h; });
