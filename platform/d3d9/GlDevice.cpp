@@ -535,15 +535,21 @@ void GlDevice::DoPresent()
     glBindFramebuffer(GL_FRAMEBUFFER, backFbo_);
 }
 
-void GlDevice::DoReadBack(Surface* target)
+std::vector<std::uint32_t> GlDevice::ReadBuffer(unsigned framebuffer)
 {
     FlushPending();
     MakeCurrent();
     std::vector<std::uint32_t> picture(static_cast<std::size_t>(width_) * height_);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, backFbo_);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, picture.data());
     glBindFramebuffer(GL_FRAMEBUFFER, backFbo_);
+    return picture;
+}
+
+void GlDevice::DoReadBack(Surface* target)
+{
+    std::vector<std::uint32_t> picture = ReadBuffer(backFbo_);
     auto& out = target->Texels();
     for (UINT y = 0; y < height_; ++y) {  // OpenGL's rows run bottom up
         for (UINT x = 0; x < width_; ++x) {
@@ -555,13 +561,7 @@ void GlDevice::DoReadBack(Surface* target)
 
 void GlDevice::DoReadFront(Surface* target)
 {
-    FlushPending();
-    MakeCurrent();
-    std::vector<std::uint32_t> picture(static_cast<std::size_t>(width_) * height_);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, frontFbo_);
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, picture.data());
-    glBindFramebuffer(GL_FRAMEBUFFER, backFbo_);
+    std::vector<std::uint32_t> picture = ReadBuffer(frontFbo_);
     // The surface is the whole display: the picture lies where the window shows it, the rest is black.
     const D3DSURFACE_DESC& desc = target->Desc();
     auto& out = target->Texels();
