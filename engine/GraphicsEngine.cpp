@@ -23,13 +23,15 @@ GraphicsEngine::GraphicsEngine()
       worldYaw(0.0f),
       worldRoll(0.0f),
       drawEnabled(0),
-      clearColour(0)
+      clearColour(0),
+      heldPicture(nullptr)
 {
 }
 
 GraphicsEngine::~GraphicsEngine()
 {
     ReleaseMeshes();
+    ReleaseHeldPicture();
     if (font) {
         font->Release();
     }

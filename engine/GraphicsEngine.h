@@ -51,6 +51,13 @@ public:
     HRESULT CreateDepthBuffer();
     HRESULT SaveScreenshot(const char* path);
 
+    // The paused picture: kept from the back buffer when the pause begins, shown again on every
+    // paused pass (a reset or an expose leaves nothing of it on screen), let go of on resuming.
+    void HoldPicture();
+    void ShowHeldPicture();
+    void ReleaseHeldPicture();
+    bool IsHoldingPicture() const { return heldPicture != nullptr; }
+
     IDirect3DDevice9* GetDevice() const { return device; }
     IDirect3D9* GetDirect3D() const { return direct3D; }
     void SetDrawEnabled(bool flag) { drawEnabled = flag ? 1 : 0; }
@@ -91,6 +98,7 @@ private:
     float worldRoll;
     std::uint8_t drawEnabled;
     std::uint32_t clearColour;
+    IDirect3DTexture9* heldPicture;  // managed, so it outlives a reset
 };
 
 extern GraphicsEngine* g_graphicsEngine;

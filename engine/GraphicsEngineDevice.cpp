@@ -115,6 +115,12 @@ bool GraphicsEngine::ChangeScreenMode()
     OnDeviceLost();
     if (g_screenMode == 0) {
         presentParameters = windowedPresentParameters;
+        // The window still covers the screen while the device is reset, so "the client area"
+        // would be the screen: the back buffer takes the size of the picture instead.
+        if (presentParameters.BackBufferWidth == 0 || presentParameters.BackBufferHeight == 0) {
+            presentParameters.BackBufferWidth = 640;
+            presentParameters.BackBufferHeight = 480;
+        }
     } else {
         presentParameters = fullScreenPresentParameters;
         ::GetWindowRect(g_mainWindow, &windowRect);

@@ -20,6 +20,10 @@ void GraphicsEngine::Render()
             g_sceneManager->Run();
         }
         device->EndScene();
+        // The frame in which the game paused is the picture shown until it resumes.
+        if (g_sceneManager && g_sceneManager->IsPaused()) {
+            HoldPicture();
+        }
     }
     if (device->Present(nullptr, nullptr, nullptr, nullptr) == D3DERR_DEVICELOST) {
         g_deviceLost = 1;

@@ -7,6 +7,7 @@ Input* g_input = nullptr;
 IDirectInput8A* g_directInput = nullptr;
 IDirectInputDevice8A* g_joystick = nullptr;
 KeyState g_joystickKeyStates[8] = {};
+KeyState g_pauseKeyState = KeyState::Up;
 
 namespace {
 
@@ -138,45 +139,33 @@ void Input::PollJoystickKey(JoystickCode code, KeyState* state)
     UpdateKeyState(state, !down);
 }
 
-// While the game is paused the frame does not go on: this call keeps the window's messages
-// flowing and reads only S until it is pressed again. False when the program is quitting.
-bool Input::WaitWhilePaused(KeyState* s)
+// While paused, S read on its own between frames; a fresh press ends the pause.
+bool Input::ReadResumeKey()
 {
-    for (;;) {
-        MSG msg;
-        bool had = PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) != FALSE;
-        if (had) {
-            if (msg.message == WM_QUIT) {
-                // The main loop must still see it.
-                PostQuitMessage(static_cast<int>(msg.wParam));
-                return false;
-            }
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        ReadKeyboardKey(kVirtualKeyS, s);
-        if (*s == KeyState::Pressed) {
-            g_sceneManager->SetPaused(false);
-            return true;
-        }
-        if (!g_sceneManager->IsPaused()) {
-            return true;
-        }
-        if (!had) {
-            Sleep(16);
-        }
+    ReadKeyboardKey(kVirtualKeyS, &g_pauseKeyState);
+    if (g_pauseKeyState != KeyState::Pressed) {
+        return false;
     }
+    if (g_sceneManager) {
+        g_sceneManager->SetPaused(false);
+    }
+    return true;
 }
 
 void Input::ReadKeys(KeyState* left, KeyState* right, KeyState* up, KeyState* down, KeyState* z, KeyState* x,
                      KeyState* c, KeyState* v, KeyState* r, KeyState* s)
 {
     if (g_sceneManager) {
-        if (*s == KeyState::Pressed) {
-            g_sceneManager->SetPaused(!g_sceneManager->IsPaused());
+        // S pressed: the game stands still from the end of this frame until S is pressed again
+        // (no frame runs meanwhile, see RunFrame). The press is used up here, so that the key
+        // reads as held, not pressed, once the game goes on.
+        if (*s == KeyState::Pressed && !g_sceneManager->IsPaused()) {
+            g_sceneManager->SetPaused(true);
+            *s = KeyState::Held;
+            g_pauseKeyState = KeyState::Held;
         }
-        if (g_sceneManager->IsPaused() && !WaitWhilePaused(s)) {
-            return;
+        if (g_sceneManager->IsPaused()) {
+            return;  // every key stays as it was
         }
         if (g_sceneManager->IsInputFrozen()) {
             for (KeyState* k : {left, right, up, down, z, x, r, s}) {

@@ -22,9 +22,8 @@ public:
     void PollJoystickKey(JoystickCode code, KeyState* state);
     static void UpdateKeyState(KeyState* state, bool released);
     bool Release();
-
-private:
-    static bool WaitWhilePaused(KeyState* s);
+    // While the game is paused: reads S alone; true (and the pause ended) on a fresh press.
+    static bool ReadResumeKey();
 };
 
 BOOL EnumJoystickCallback(const DIDEVICEINSTANCEA* instance, LPVOID context);
@@ -35,3 +34,5 @@ extern IDirectInput8A* g_directInput;
 extern IDirectInputDevice8A* g_joystick;
 // Left, right, up, down, buttons 0 to 3.
 extern KeyState g_joystickKeyStates[8];
+// S as read while the game is paused.
+extern KeyState g_pauseKeyState;

@@ -1,6 +1,7 @@
 #include "engine/Application.h"
 #include "engine/ErrorReporter.h"
 #include "engine/GraphicsEngine.h"
+#include "engine/Input.h"
 #include "game/SceneManager.h"
 #include "platform/winmm/WinMM.h"
 
@@ -115,6 +116,21 @@ bool PaceFrame(std::uint8_t& skipDraw)
 
 void RunFrame(std::uint8_t skipDraw)
 {
+    // Paused, no task runs: the frame is the paused picture shown again and a look at S. A
+    // reported error still ends the game.
+    if (g_sceneManager && g_sceneManager->IsPaused()) {
+        if (g_sceneManager->GetRequestedState() == SceneState::Quit) {
+            g_sceneManager->SetPaused(false);
+        } else if (!Input::ReadResumeKey()) {
+            if (g_graphicsEngine) {
+                g_graphicsEngine->ShowHeldPicture();
+            }
+            return;
+        }
+        if (g_graphicsEngine) {
+            g_graphicsEngine->ReleaseHeldPicture();
+        }
+    }
     if (skipDraw) {
         // Every task updates, nothing reaches the screen.
         if (g_graphicsEngine) {
@@ -122,6 +138,10 @@ void RunFrame(std::uint8_t skipDraw)
         }
         if (g_sceneManager) {
             g_sceneManager->Run();
+        }
+        // A pause that began in an undrawn frame keeps the last picture drawn.
+        if (g_graphicsEngine && g_sceneManager && g_sceneManager->IsPaused()) {
+            g_graphicsEngine->HoldPicture();
         }
         return;
     }

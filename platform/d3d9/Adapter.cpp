@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <utility>
 
 #include "platform/d3d9/DeviceBase.h"
 #include "platform/d3d9/GlDevice.h"
@@ -119,6 +120,18 @@ const D3D9AdapterAnswers& Adapter::Answers()
             if (SDL_GetDisplayMode(0, i, &mode) == 0) {
                 real.modes.push_back(D3DDISPLAYMODE{static_cast<UINT>(mode.w), static_cast<UINT>(mode.h),
                                                     static_cast<UINT>(mode.refresh_rate), D3DFMT_X8R8G8B8});
+            }
+        }
+        // Full screen never changes the display mode: any back buffer up to the desktop's size is
+        // shown scaled onto it, so the common sizes a display adapter offers are modes here too.
+        static const std::pair<UINT, UINT> kCommonSizes[] = {{640, 480}, {800, 600}, {1024, 768}};
+        for (const auto& size : kCommonSizes) {
+            UINT w = size.first, h = size.second;
+            bool fits = w <= real.displayMode.Width && h <= real.displayMode.Height;
+            bool listed = std::any_of(real.modes.begin(), real.modes.end(),
+                                      [&](const D3DDISPLAYMODE& m) { return m.Width == w && m.Height == h; });
+            if (fits && !listed && SUCCEEDED(real.displayModeResult)) {
+                real.modes.push_back(D3DDISPLAYMODE{w, h, real.displayMode.RefreshRate, D3DFMT_X8R8G8B8});
             }
         }
         real_ = std::move(real);

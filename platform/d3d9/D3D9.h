@@ -18,6 +18,9 @@ struct IDirect3DBaseTexture9 : IDirect3DResource9 {
 
 struct IDirect3DTexture9 : IDirect3DBaseTexture9 {
     virtual HRESULT GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) = 0;
+    // Level 0 of a texture made by CreateTexture: its texels, top row first.
+    virtual HRESULT LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) = 0;
+    virtual HRESULT UnlockRect(UINT level) = 0;
 };
 
 // Shaders are never created; the type exists so the fixed-function pipeline can be selected.
@@ -54,6 +57,13 @@ struct IDirect3DDevice9 : IUnknown {
     virtual HRESULT CreateOffscreenPlainSurface(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool,
                                                 IDirect3DSurface9** surface, HANDLE* shared) = 0;
     virtual HRESULT GetFrontBufferData(UINT swapChain, IDirect3DSurface9* surface) = 0;
+    // One-level managed textures of 32-bit texels.
+    virtual HRESULT CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                                  IDirect3DTexture9** texture, HANDLE* shared) = 0;
+    virtual HRESULT GetBackBuffer(UINT swapChain, UINT index, D3DBACKBUFFER_TYPE type,
+                                  IDirect3DSurface9** surface) = 0;
+    // From the back buffer into a plain system-memory surface of its size.
+    virtual HRESULT GetRenderTargetData(IDirect3DSurface9* renderTarget, IDirect3DSurface9* destination) = 0;
 };
 
 struct IDirect3D9 : IUnknown {

@@ -435,6 +435,55 @@ HRESULT DeviceBase::GetFrontBufferData(UINT swapChain, IDirect3DSurface9* surfac
     return D3D_OK;
 }
 
+HRESULT DeviceBase::CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                                  IDirect3DTexture9** texture, HANDLE*)
+{
+    if (!texture || width == 0 || height == 0 || levels != 1 || usage != 0 || pool != D3DPOOL_MANAGED ||
+        (format != D3DFMT_A8R8G8B8 && format != D3DFMT_X8R8G8B8)) {
+        return D3DERR_INVALIDCALL;
+    }
+    Image level;
+    level.width = width;
+    level.height = height;
+    level.texels.assign(static_cast<std::size_t>(width) * height, 0xFF000000u);
+    *texture = new Texture({std::move(level)}, format);
+    return D3D_OK;
+}
+
+// The back buffer is a default-pool surface of its own: it must be let go of before a Reset.
+HRESULT DeviceBase::GetBackBuffer(UINT swapChain, UINT index, D3DBACKBUFFER_TYPE type, IDirect3DSurface9** surface)
+{
+    if (swapChain != 0 || index != 0 || type != D3DBACKBUFFER_TYPE_MONO || !surface) {
+        return D3DERR_INVALIDCALL;
+    }
+    D3DSURFACE_DESC desc{parameters_.BackBufferFormat, D3DRTYPE_SURFACE, D3DUSAGE_RENDERTARGET, D3DPOOL_DEFAULT,
+                         parameters_.MultiSampleType, parameters_.MultiSampleQuality, parameters_.BackBufferWidth,
+                         parameters_.BackBufferHeight};
+    *surface = new Surface(desc, defaultPoolCount_);
+    return D3D_OK;
+}
+
+HRESULT DeviceBase::GetRenderTargetData(IDirect3DSurface9* renderTarget, IDirect3DSurface9* destination)
+{
+    auto* source = static_cast<Surface*>(renderTarget);
+    auto* target = static_cast<Surface*>(destination);
+    if (!source || !target || source->Desc().Usage != D3DUSAGE_RENDERTARGET ||
+        target->Desc().Pool != D3DPOOL_SYSTEMMEM || target->Desc().Width != parameters_.BackBufferWidth ||
+        target->Desc().Height != parameters_.BackBufferHeight) {
+        return D3DERR_INVALIDCALL;
+    }
+    if (lost_) {
+        return D3DERR_DEVICELOST;
+    }
+    DoReadBack(target);
+    return D3D_OK;
+}
+
+void DeviceBase::DoReadBack(Surface* target)
+{
+    std::fill(target->Texels().begin(), target->Texels().end(), 0xFF000000u);
+}
+
 void DeviceBase::DoReadFront(Surface* target)
 {
     std::fill(target->Texels().begin(), target->Texels().end(), 0xFF000000u);

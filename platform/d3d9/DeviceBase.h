@@ -53,6 +53,10 @@ public:
     HRESULT CreateOffscreenPlainSurface(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool,
                                         IDirect3DSurface9** surface, HANDLE* shared) override;
     HRESULT GetFrontBufferData(UINT swapChain, IDirect3DSurface9* surface) override;
+    HRESULT CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                          IDirect3DTexture9** texture, HANDLE* shared) override;
+    HRESULT GetBackBuffer(UINT swapChain, UINT index, D3DBACKBUFFER_TYPE type, IDirect3DSurface9** surface) override;
+    HRESULT GetRenderTargetData(IDirect3DSurface9* renderTarget, IDirect3DSurface9* destination) override;
 
     // Seams for tests: a loss as the window system would cause it. While held, the device can
     // be neither used nor reset.
@@ -78,6 +82,7 @@ protected:
     virtual void DoDraw(const DrawBatch&) {}
     virtual void DoPresent() {}
     virtual void DoReadFront(Surface* target);
+    virtual void DoReadBack(Surface* target);
 
     HWND window_;
     D3DPRESENT_PARAMETERS parameters_{};

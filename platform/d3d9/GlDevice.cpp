@@ -535,15 +535,33 @@ void GlDevice::DoPresent()
     glBindFramebuffer(GL_FRAMEBUFFER, backFbo_);
 }
 
-void GlDevice::DoReadFront(Surface* target)
+std::vector<std::uint32_t> GlDevice::ReadBuffer(unsigned framebuffer)
 {
     FlushPending();
     MakeCurrent();
     std::vector<std::uint32_t> picture(static_cast<std::size_t>(width_) * height_);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, frontFbo_);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, picture.data());
     glBindFramebuffer(GL_FRAMEBUFFER, backFbo_);
+    return picture;
+}
+
+void GlDevice::DoReadBack(Surface* target)
+{
+    std::vector<std::uint32_t> picture = ReadBuffer(backFbo_);
+    auto& out = target->Texels();
+    for (UINT y = 0; y < height_; ++y) {  // OpenGL's rows run bottom up
+        for (UINT x = 0; x < width_; ++x) {
+            out[static_cast<std::size_t>(y) * width_ + x] =
+                picture[static_cast<std::size_t>(height_ - 1 - y) * width_ + x] | 0xFF000000u;
+        }
+    }
+}
+
+void GlDevice::DoReadFront(Surface* target)
+{
+    std::vector<std::uint32_t> picture = ReadBuffer(frontFbo_);
     // The surface is the whole display: the picture lies where the window shows it, the rest is black.
     const D3DSURFACE_DESC& desc = target->Desc();
     auto& out = target->Texels();

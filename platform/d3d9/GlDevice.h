@@ -20,6 +20,7 @@ protected:
     void DoDraw(const DrawBatch& batch) override;
     void DoPresent() override;
     void DoReadFront(Surface* target) override;
+    void DoReadBack(Surface* target) override;
 
 private:
     GlDevice(IDirect3D9* owner, HWND window) : DeviceBase(owner, window) {}
@@ -49,6 +50,8 @@ private:
     static void AppendVertices(const DrawBatch& batch, std::vector<GlVertex>* out);
     static void SubmitVertices(const std::vector<GlVertex>& vertices, bool normals);
     void FlushPending();
+    // A buffer's pixels as OpenGL holds them, bottom row first.
+    std::vector<std::uint32_t> ReadBuffer(unsigned framebuffer);
     void DropPendingTexture();
     void DeletePendingTextures();
 

@@ -43,6 +43,31 @@ HRESULT Texture::GetLevelDesc(UINT level, D3DSURFACE_DESC* desc)
     return D3D_OK;
 }
 
+HRESULT Texture::LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD)
+{
+    if (!locked || level >= levels_.size()) {
+        return D3DERR_INVALIDCALL;
+    }
+    Image& image = levels_[level];
+    std::size_t offset = rect ? static_cast<std::size_t>(rect->top) * image.width + rect->left : 0;
+    locked->Pitch = static_cast<int>(image.width * 4);
+    locked->pBits = image.texels.data() + offset;
+    return D3D_OK;
+}
+
+// New texels reach OpenGL as a fresh upload at the next use.
+HRESULT Texture::UnlockRect(UINT level)
+{
+    if (level >= levels_.size()) {
+        return D3DERR_INVALIDCALL;
+    }
+    if (glName) {
+        QueueGlDelete(glContext, glName);
+        glName = 0;
+    }
+    return D3D_OK;
+}
+
 void Texture::QueueGlDelete(unsigned context, unsigned name)
 {
     std::lock_guard lock(DeleteMutex());

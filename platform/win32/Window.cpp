@@ -82,6 +82,16 @@ bool EnsureSdlVideo()
     std::call_once(once, [] {
         SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
         ok = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+        // Without a display SDL falls back on drivers that draw into memory: a window there is
+        // one nobody sees. Only a driver asked for by name (SDL_VIDEODRIVER) may be one of them.
+        const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+        if (ok && !(asked && *asked)) {
+            const char* driver = SDL_GetCurrentVideoDriver();
+            if (!driver || SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0) {
+                SDL_QuitSubSystem(SDL_INIT_VIDEO);
+                ok = false;
+            }
+        }
         g_sdlThread = std::this_thread::get_id();
     });
     return ok;

@@ -1,5 +1,6 @@
 #include "tests/program/ProgramRun.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -7,6 +8,8 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <thread>
 
 #include "platform/win32/Win32.h"
@@ -42,13 +45,51 @@ ProgramRun::~ProgramRun()
 
 pid_t ProgramRun::Start()
 {
+    return Spawn(environ, false);
+}
+
+pid_t ProgramRun::StartWithout(const std::vector<std::string>& variables)
+{
+    std::vector<std::string> kept;
+    for (char** e = environ; *e; ++e) {
+        std::string entry = *e;
+        bool removed = false;
+        for (const auto& name : variables) {
+            removed = removed || entry.rfind(name + "=", 0) == 0;
+        }
+        if (!removed) {
+            kept.push_back(entry);
+        }
+    }
+    std::vector<char*> environment;
+    for (auto& entry : kept) {
+        environment.push_back(entry.data());
+    }
+    environment.push_back(nullptr);
+    return Spawn(environment.data(), true);
+}
+
+std::string ProgramRun::Errors() const
+{
+    std::ifstream in(root / "stderr.txt");
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+pid_t ProgramRun::Spawn(char** environment, bool keepErrors)
+{
     std::string program = (folder / "brackle").string();
+    std::string errors = (root / "stderr.txt").string();
     const char* args[] = {program.c_str(), nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    if (keepErrors) {
+        posix_spawn_file_actions_addopen(&actions, 2, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    }
     posix_spawn_file_actions_addchdir_np(&actions, "/");
     pid_t pid = -1;
-    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, const_cast<char**>(args), environ) != 0) {
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, const_cast<char**>(args), environment) != 0) {
         pid = -1;
     }
     posix_spawn_file_actions_destroy(&actions);

@@ -15,6 +15,10 @@ public:
     const std::filesystem::path& Folder() const { return folder; }
     // Starts the program (from another current folder, as a player might); returns its pid.
     pid_t Start();
+    // Starts it with these variables taken out of its environment and its error output kept
+    // for Errors().
+    pid_t StartWithout(const std::vector<std::string>& variables);
+    std::string Errors() const;
     // Waits for the process to end; its exit status, or -1 when it did not end in time.
     int Wait(pid_t pid, int timeoutMs);
     // Runs an X tool against the display; returns its exit status.
@@ -27,6 +31,8 @@ public:
     static struct Win32Window* WaitForGameWindow();
 
 private:
+    pid_t Spawn(char** environment, bool keepErrors);
+
     std::filesystem::path root;
     std::filesystem::path folder;
     std::vector<pid_t> started;

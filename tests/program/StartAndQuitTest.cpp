@@ -81,3 +81,21 @@ TEST(StartAndQuitTest, TerminationSignalClosesTheWindow)
 }
 
 }  // namespace
+
+namespace {
+
+// Started where no display can be seen (no X, no Wayland, no driver asked for by name): the
+// window cannot be created, which is reported, and the game ends at once with 0 without
+// touching its files; it must not run on in a window that nobody sees.
+TEST(StartAndQuitTest, WithoutADisplayTheWindowFailureIsReportedAndTheGameEnds)
+{
+    ProgramRun run;
+    pid_t game = run.StartWithout({"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"});
+    ASSERT_GT(game, 0);
+    EXPECT_EQ(run.Wait(game, 10000), 0) << "ended within seconds with WinMain's result for no window";
+    EXPECT_NE(run.Errors().find("InitInstanceに失敗しました。"), std::string::npos) << run.Errors();
+    EXPECT_FALSE(std::filesystem::exists(run.Folder() / "Pellmoor.ini"));
+    EXPECT_FALSE(std::filesystem::exists(run.Folder() / "sh.dat"));
+}
+
+}  // namespace
