@@ -404,8 +404,9 @@ std::vector<std::unique_ptr<SheetImage>> DrawPreviews() {
   for (int i = 0; i < 3; ++i) {
     auto img = std::make_unique<SheetImage>(files[i], 256, 256, kKeyWhite, kSkyMatte);
     cairo_surface_t* pic = Preview(i);
-    // The right piece's first 6 columns lie over the left piece's last 6: both show the same art.
-    PastePiece(*img, pic, 0, 0, {0, 0, 168, 128, kJoinRight});
+    // The right piece's first 6 columns lie over the left piece's last 6. Only the right piece
+    // carries that art: while the menu dims the preview, art in both would show a darker seam.
+    PastePiece(*img, pic, 0, 0, {0, 0, 162, 128, kJoinRight});
     PastePiece(*img, pic, 162, 0, {0, 128, 256, 128, kJoinLeft});
     cairo_surface_destroy(pic);
     out.push_back(std::move(img));
