@@ -63,7 +63,7 @@ std::unique_ptr<SheetImage> DrawShots() {
   cr = img->BeginCell({16, 16, 32, 16});
   for (double x : {9.0, 23.0}) {
     Polygon(cr, {{x, 1.5}, {x + 4, 5}, {x + 4, 14.5}, {x - 4, 14.5}, {x - 4, 5}});
-    FillLinear(cr, 0, 1.5, 0x3C64FF, 0, 14.5, 0x10189C, true);
+    FillLinear(cr, 0, 1.5, 0x2848F0, 0, 14.5, 0x0C1480, true);
     Colour(cr, 0x080828);
     cairo_set_line_width(cr, 1.6);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
