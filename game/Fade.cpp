@@ -31,6 +31,12 @@ void Fade::Exec()
         bool fadingIn = mode == FadeMode::InFromBlack || mode == FadeMode::InFromWhite;
         colour = fadingIn ? 0xFFFFFFFFu : 0x00FFFFFFu;
         started = 1;
+        // A fade-in is created as its scene starts: covering that first frame at full opacity
+        // keeps the scene from flashing up unfaded before the sheet lifts. A fade-out's first
+        // sheet would be clear, so it draws nothing.
+        if (fadingIn) {
+            DrawSheet();
+        }
         return;
     }
     (this->*kHandlers[static_cast<int>(mode)])();

@@ -56,11 +56,18 @@ std::unique_ptr<SheetImage> DrawShots() {
   cr = img->BeginCell({0, 16, 16, 16});
   Orb(cr, 8, 8, 6.5, 0xFF3030, 0x800010);
   img->EndCell();
-  // Player shot: twin pale bolts flying up.
+  // Player shot: twin bolts flying up. The game draws them at little more than a third of
+  // their opacity, so they are dark and saturated to stand out from the pale sky even then
+  // (pale colours would all but vanish): deep blue in a near-black rim, apart from the warm
+  // colours of the enemy shots.
   cr = img->BeginCell({16, 16, 32, 16});
   for (double x : {9.0, 23.0}) {
-    RoundRect(cr, x - 2.5, 1.5, 5, 13, 2.5);
-    FillLinear(cr, 0, 1, 0xFFFFFF, 0, 15, 0x60E0FF);
+    Polygon(cr, {{x, 1.5}, {x + 4, 5}, {x + 4, 14.5}, {x - 4, 14.5}, {x - 4, 5}});
+    FillLinear(cr, 0, 1.5, 0x2848F0, 0, 14.5, 0x0C1480, true);
+    Colour(cr, 0x080828);
+    cairo_set_line_width(cr, 1.6);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_stroke(cr);
   }
   img->EndCell();
   // Large arrowhead shot pointing right.

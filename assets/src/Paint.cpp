@@ -81,18 +81,22 @@ void Circle(cairo_t* cr, double cx, double cy, double r) {
 
 namespace {
 
-void TextAt(cairo_t* cr, const char* text, double x, double cy, double maxWidth, const TextStyle& style, bool centred) {
-  cairo_save(cr);
+enum class Align { Centre, Origin, Ink };
+
+void SelectFont(cairo_t* cr, const TextStyle& style) {
   cairo_select_font_face(cr, style.condensed ? "DejaVu Sans Condensed" : "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL,
                          style.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
   cairo_set_font_size(cr, style.size);
+}
+
+void TextAt(cairo_t* cr, const char* text, double x, double cy, double maxWidth, const TextStyle& style, Align align) {
+  cairo_save(cr);
+  SelectFont(cr, style);
   cairo_text_extents_t ext;
   cairo_text_extents(cr, text, &ext);
-  cairo_font_extents_t fext;
-  cairo_font_extents(cr, &fext);
   const double scale = ext.x_advance > maxWidth && maxWidth > 0 ? maxWidth / ext.x_advance : 1.0;
   const double width = ext.x_advance * scale;
-  const double left = centred ? x - width / 2 : x;
+  const double left = align == Align::Centre ? x - width / 2 : align == Align::Ink ? x - ext.x_bearing * scale : x;
   // Vertically centre the capital height (ascent of the digits and capitals).
   const double baseline = cy + style.size * 0.36;
   cairo_translate(cr, left, baseline);
@@ -118,11 +122,24 @@ void TextAt(cairo_t* cr, const char* text, double x, double cy, double maxWidth,
 }  // namespace
 
 void Text(cairo_t* cr, const char* text, double cx, double cy, double maxWidth, const TextStyle& style) {
-  TextAt(cr, text, cx, cy, maxWidth, style, true);
+  TextAt(cr, text, cx, cy, maxWidth, style, Align::Centre);
 }
 
 void TextLeft(cairo_t* cr, const char* text, double x, double cy, double maxWidth, const TextStyle& style) {
-  TextAt(cr, text, x, cy, maxWidth, style, false);
+  TextAt(cr, text, x, cy, maxWidth, style, Align::Origin);
+}
+
+void TextFromInk(cairo_t* cr, const char* text, double x, double cy, const TextStyle& style) {
+  TextAt(cr, text, x, cy, 0, style, Align::Ink);
+}
+
+double TextInkWidth(cairo_t* cr, const char* text, const TextStyle& style) {
+  cairo_save(cr);
+  SelectFont(cr, style);
+  cairo_text_extents_t ext;
+  cairo_text_extents(cr, text, &ext);
+  cairo_restore(cr);
+  return ext.width + 2 * style.outlineWidth;
 }
 
 }  // namespace paint

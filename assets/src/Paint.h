@@ -36,5 +36,9 @@ struct TextStyle {
 void Text(cairo_t* cr, const char* text, double cx, double cy, double maxWidth, const TextStyle& style);
 // The same, left-aligned at x.
 void TextLeft(cairo_t* cr, const char* text, double x, double cy, double maxWidth, const TextStyle& style);
+// Unscaled text whose leftmost glyph ink (outline excluded) starts at x, whatever its letters.
+void TextFromInk(cairo_t* cr, const char* text, double x, double cy, const TextStyle& style);
+// The width the text's ink covers, outline included.
+double TextInkWidth(cairo_t* cr, const char* text, const TextStyle& style);
 
 }  // namespace paint

@@ -327,23 +327,30 @@ std::vector<std::unique_ptr<SheetImage>> DrawClearPictures() {
 
 namespace {
 
-// A small scene for a difficulty preview: 418x128 on screen at (138, 100).
+// The preview's two pieces span 418 px on screen from x 138, but the right piece would reach
+// past the play field's right edge (x 512) over the side panel. The art stops kPreviewWidth px
+// from its left edge, which keeps it inside the field while the highlighted entry pushes it
+// right: from an offset of 16 px on the menu draws it fully transparent.
+constexpr int kPreviewCanvas = 418, kPreviewWidth = 512 - 16 - 138;
+
+// A small scene for a difficulty preview, drawn at (138, 100) on screen.
 cairo_surface_t* Preview(int level) {
-  cairo_surface_t* canvas = NewCanvas(418, 128);
+  cairo_surface_t* canvas = NewCanvas(kPreviewCanvas, 128);
   cairo_t* cr = cairo_create(canvas);
-  RoundRect(cr, 2, 2, 414, 124, 12);
+  const double w = kPreviewWidth;
+  RoundRect(cr, 2, 2, w - 4, 124, 12);
   FillLinear(cr, 0, 0, 0x9CDCFF, 0, 128, 0xD8FFFF, true);
   Colour(cr, 0x103C98);
   cairo_set_line_width(cr, 3);
   cairo_stroke(cr);
   cairo_save(cr);
-  RoundRect(cr, 4, 4, 410, 120, 10);
+  RoundRect(cr, 4, 4, w - 8, 120, 10);
   cairo_clip(cr);
   // Enemy shots: more and faster-looking with the level.
   const int shots = level == 0 ? 10 : level == 1 ? 36 : 70;
   const uint32_t colours[3] = {0xFF3060, 0x6050FF, 0xFFA000};
   for (int i = 0; i < shots; ++i) {
-    const double x = 150 + Noise01(i, level + 10) * 250, y = 10 + Noise01(i, level + 20) * 108;
+    const double x = 150 + Noise01(i, level + 10) * (w - 162), y = 10 + Noise01(i, level + 20) * 108;
     Circle(cr, x, y, 3);
     Colour(cr, colours[i % 3]);
     cairo_fill_preserve(cr);
@@ -360,7 +367,7 @@ cairo_surface_t* Preview(int level) {
   num.outlineWidth = 2;
   const int targets = level == 0 ? 2 : 3;
   for (int i = 0; i < targets; ++i) {
-    const double x = 200 + 70 * i, y = 30 + 14 * (i % 2);
+    const double x = 186 + 58 * i, y = 30 + 14 * (i % 2);
     Polygon(cr, {{x - 12, y - 8}, {x + 12, y - 8}, {x, y + 12}});
     FillStroke(cr, level == 2 ? 0xC8C8D0 : 0xFFB060, 0x402010, 1.5);
     const char t[2] = {char('3' + i), 0};
@@ -372,7 +379,7 @@ cairo_surface_t* Preview(int level) {
       cairo_stroke(cr);
     }
   }
-  Polygon(cr, {{300, 92}, {310, 118}, {290, 118}});
+  Polygon(cr, {{252, 92}, {262, 118}, {242, 118}});
   FillStroke(cr, 0xF4FAFF, 0x183050, 1.5);
   cairo_restore(cr);
   // Caption on the left.
@@ -397,8 +404,9 @@ std::vector<std::unique_ptr<SheetImage>> DrawPreviews() {
   for (int i = 0; i < 3; ++i) {
     auto img = std::make_unique<SheetImage>(files[i], 256, 256, kKeyWhite, kSkyMatte);
     cairo_surface_t* pic = Preview(i);
-    // The right piece's first 6 columns lie over the left piece's last 6: both show the same art.
-    PastePiece(*img, pic, 0, 0, {0, 0, 168, 128, kJoinRight});
+    // The right piece's first 6 columns lie over the left piece's last 6. Only the right piece
+    // carries that art: while the menu dims the preview, art in both would show a darker seam.
+    PastePiece(*img, pic, 0, 0, {0, 0, 162, 128, kJoinRight});
     PastePiece(*img, pic, 162, 0, {0, 128, 256, 128, kJoinLeft});
     cairo_surface_destroy(pic);
     out.push_back(std::move(img));

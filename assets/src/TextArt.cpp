@@ -1,5 +1,6 @@
 // Logo, menus, panels of words and the stage-clear lettering.
 #include <cmath>
+#include <utility>
 
 #include "Art.h"
 #include "Paint.h"
@@ -275,24 +276,48 @@ std::vector<std::unique_ptr<SheetImage>> DrawClearText() {
     a->EndCell();
   }
   TextStyle ls = BrightStyle(20, 0xFFFFFF, 0xA8E8FF);
+  for (const auto& h : {std::pair{Cell{0, 136, 80, 40}, "STAGE"}, std::pair{Cell{80, 136, 82, 40}, "CLEAR"}}) {
+    cr = a->BeginCell(h.first);
+    Text(cr, h.second, h.first.w / 2.0, 20, h.first.w - 6, ls);
+    a->EndCell();
+  }
+  // The result lines' labels are all drawn at x 180 on screen: one face and one size, never
+  // squeezed, the ink of each starting kLabelInk px into its cell so that they line up. The
+  // size is the largest at which every label fits its cell. The items label spans two sheets
+  // (51 px on the left one, 21 px on the right): the word, then a small point-item medal.
+  constexpr double kLabelInk = 3;
   const struct {
     SheetImage* sheet;
     Cell cell;
     const char* text;
-  } labels[] = {{a.get(), {0, 136, 80, 40}, "STAGE"},
-                {a.get(), {80, 136, 82, 40}, "CLEAR"},
+  } labels[] = {{nullptr, {0, 0, 72, 40}, "ITEMS"},
+                {b.get(), {22, 136, 74, 40}, "DAMAGE"},
                 {a.get(), {0, 180, 80, 40}, "SCORE"},
-                {a.get(), {80, 180, 80, 40}, "RANK"},
-                {b.get(), {22, 136, 74, 40}, "DAMAGE"}};
-  for (const auto& l : labels) {
-    cr = l.sheet->BeginCell(l.cell);
-    Text(cr, l.text, l.cell.w / 2.0, 20, l.cell.w - 6, ls);
-    l.sheet->EndCell();
-  }
-  // "ITEMS" spans two sheets: 51 px on the left sheet, 21 px on the right.
+                {a.get(), {80, 180, 80, 40}, "RANK"}};
+  TextStyle rs = BrightStyle(20, 0xFFFFFF, 0xA8E8FF);
+  rs.condensed = true;
+  rs.outlineWidth = 1.5;
+  auto fits = [&] {
+    for (const auto& l : labels) {
+      if (kLabelInk + TextInkWidth(a->cr(), l.text, rs) > l.cell.w - 2) return false;
+    }
+    return true;
+  };
+  while (rs.size > 10 && !fits()) rs.size -= 0.5;
   cairo_surface_t* items = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 72, 40);
+  for (const auto& l : labels) {
+    cr = l.sheet ? l.sheet->BeginCell(l.cell) : cairo_create(items);
+    TextFromInk(cr, l.text, kLabelInk, 20, rs);
+    if (l.sheet) l.sheet->EndCell();
+    else cairo_destroy(cr);
+  }
   cr = cairo_create(items);
-  Text(cr, "ITEMS", 36, 20, 64, ls);
+  const double medalR = 6.5, medalX = kLabelInk + TextInkWidth(cr, "ITEMS", rs) + 2 + medalR;
+  Circle(cr, medalX, 20, medalR);
+  FillRadial(cr, medalX - 2, 18, medalR * 1.3, 0xFFFFE0, 0xF0A020, true);
+  Colour(cr, 0x081838);
+  cairo_set_line_width(cr, 1.5);
+  cairo_stroke(cr);
   cairo_destroy(cr);
   PastePiece(*a, items, 0, 0, {205, 136, 51, 40, kJoinRight});
   PastePiece(*b, items, 51, 0, {0, 136, 21, 40, kJoinLeft});

@@ -1,6 +1,7 @@
 #include "platform/dsound/AudioMixer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "platform/dsound/AudioCapture.h"
@@ -118,11 +119,31 @@ void AudioMixer::Render(float* out, int frames)
     for (AudioSource* s : sources_) {
         s->MixInto(out, frames, rate_);
     }
-    for (int i = 0; i < frames * 2; ++i) {
-        out[i] = std::clamp(out[i], -1.0f, 1.0f);
-    }
+    Limit(out, frames);
     if (capture_) {
         capture_(out, frames);
+    }
+}
+
+void AudioMixer::Limit(float* out, int frames)
+{
+    // Gain falls at once to what the loudest channel of a frame needs and climbs back by
+    // kLimiterReleaseDbPerSecond, so a sum over the ceiling is turned down smoothly instead of
+    // being cut off, and a mix below it passes untouched.
+    const float release = std::pow(10.0f, kLimiterReleaseDbPerSecond / 20.0f / static_cast<float>(rate_));
+    for (int i = 0; i < frames; ++i) {
+        float* frame = out + 2 * i;
+        float peak = std::max(std::fabs(frame[0]), std::fabs(frame[1]));
+        if (!std::isfinite(peak)) {
+            frame[0] = frame[1] = 0.0f;  // a broken source must not silence the mix for good
+            continue;
+        }
+        limiterGain_ = std::min(1.0f, limiterGain_ * release);
+        if (peak * limiterGain_ > kLimiterCeiling) {
+            limiterGain_ = kLimiterCeiling / peak;
+        }
+        frame[0] *= limiterGain_;
+        frame[1] *= limiterGain_;
     }
 }
 

@@ -33,7 +33,13 @@ public:
     // Reopens a lost device; true when it runs again.
     bool Reopen();
 
+    // Mixes every source into out; the sum passes a limiter, so it never reaches full scale.
     void Render(float* out, int frames);
+
+    // The limiter's output ceiling (one source alone stays below it) and how fast its gain
+    // recovers once the sum falls back.
+    static constexpr float kLimiterCeiling = 0.95f;
+    static constexpr float kLimiterReleaseDbPerSecond = 40.0f;
 
     void SetPullMode(bool pull) { pullMode_ = pull; }
     bool PullMode() const { return pullMode_; }
@@ -45,6 +51,7 @@ private:
     bool OpenDevice();
     void CloseDevice();
     static void Callback(void* self, Uint8* stream, int len);
+    void Limit(float* out, int frames);
 
     std::recursive_mutex mutex_;
     std::mutex openMutex_;
@@ -57,4 +64,5 @@ private:
     unsigned generation_ = 1;
     bool pullMode_ = false;
     bool simulatedLoss_ = false;
+    float limiterGain_ = 1.0f;  // audio thread (under the mixer lock)
 };

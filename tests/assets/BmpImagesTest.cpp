@@ -1,6 +1,7 @@
 // Every bitmap the program loads: header fields, the colour key rules and the cells it cuts.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -236,13 +237,49 @@ TEST(BmpLayout, LogoOverlapRowsStayWhite) {
     for (int x = 0; x <= 99; ++x) ASSERT_TRUE(title.at(x, y) == kWhite) << "(" << x << "," << y << ")";
 }
 
-TEST(BmpLayout, PreviewOverlapColumnsMatch) {
-  // The right piece's first 6 columns are drawn over the left piece's last 6.
+TEST(BmpLayout, PreviewOverlapColumnsAreDrawnOnce) {
+  // The right piece's first 6 columns are drawn over the left piece's last 6: the right piece
+  // carries the art there and the left one is key, so a half-transparent preview shows no seam.
   for (const char* file : {"img/diff_s1.bmp", "img/diff_s3.bmp", "img/diff_s4.bmp"}) {
     const Picture pic = Load(file);
+    int art = 0;
     for (int y = 1; y < 127; ++y)
-      for (int k = 0; k < 6; ++k) ASSERT_TRUE(pic.at(162 + k, y) == pic.at(k, 128 + y)) << file << " row " << y;
+      for (int k = 0; k < 6; ++k) {
+        ASSERT_TRUE(pic.at(162 + k, y) == kWhite) << file << " row " << y;
+        art += !(pic.at(k, 128 + y) == kWhite);
+      }
+    EXPECT_GT(art, 6 * 100) << file;
   }
+}
+
+TEST(BmpLayout, PreviewEndsInsideThePlayField) {
+  // The right piece is drawn at x 300 + offset; the play field ends at x 512, and from an
+  // offset of 16 px on the piece is drawn fully transparent. So its columns from 196 on are key.
+  for (const char* file : {"img/diff_s1.bmp", "img/diff_s3.bmp", "img/diff_s4.bmp"}) {
+    const Picture pic = Load(file);
+    int art = 0;
+    for (int y = 128; y < 256; ++y)
+      for (int x = 512 - 16 - 300; x < 256; ++x) art += !(pic.at(x, y) == kWhite);
+    EXPECT_EQ(art, 0) << file;
+  }
+}
+
+TEST(BmpLayout, PlayerShotReadsOnTheSkyAtItsFaintAlpha) {
+  // The shot is drawn with alpha 0x60 over the pale sky: blended so, enough of it must still
+  // stand clearly apart from the sky.
+  const Picture shot = Load("img/shot.bmp");
+  const double alpha = 0x60 / 255.0;
+  const Pixel sky{192, 255, 255};
+  int clear = 0;
+  for (int y = 16; y < 32; ++y)
+    for (int x = 16; x < 48; ++x) {
+      const Pixel p = shot.at(x, y);
+      if (p == kShot) continue;
+      auto channel = [&](uint8_t art, uint8_t back) { return alpha * art + (1 - alpha) * back - back; };
+      const double dr = channel(p.r, sky.r), dg = channel(p.g, sky.g), db = channel(p.b, sky.b);
+      clear += std::sqrt(dr * dr + dg * dg + db * db) >= 60 ? 1 : 0;
+    }
+  EXPECT_GE(clear, 120) << "pixels of the 32x16 shot that stand out from the sky";
 }
 
 // Pieces drawn side by side on screen continue each other across the join.

@@ -2,6 +2,8 @@
 // go through the same loading and playing as in the game.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "engine/Application.h"
@@ -66,6 +68,43 @@ TEST_F(ShippedAudioTest, EveryTrackPlaysWithItsSettingsAndItsLoopFitsTheFile)
         player.Stop();
     }
     CoUninitialize();
+}
+
+// Twenty seconds of a busy fight: every frame some of the shot, hit, explosion and item effects
+// start again over the stage music, as in the thick of a boss fight.
+TEST_F(ShippedAudioTest, ABusyFightOverTheMusicNeverClips)
+{
+    CoInitialize(nullptr);
+    SoundEffectBank bank;
+    ASSERT_TRUE(bank.Init());
+    for (int i = 0; i < kSoundEffectCount; ++i) {
+        ASSERT_TRUE(bank.LoadWave(static_cast<SoundEffectId>(i), kSoundEffectFiles[i])) << kSoundEffectFiles[i];
+    }
+    const MusicTrackEntry* entry = FindMusicTrack(2);
+    ASSERT_NE(entry, nullptr);
+    MusicPlayer player;
+    ASSERT_TRUE(player.Load(entry->file));
+    ASSERT_EQ(player.Play(entry->start, entry->loopStart, entry->loopEnd, entry->volume, entry->loopForever), S_OK);
+    const int busy[] = {7, 8, 9, 10, 11, 12, 13, 14, 15, 2, 0};
+    std::srand(77);
+    int clipped = 0;
+    float peak = 0;
+    for (int frame = 0; frame < 20 * 60; ++frame) {
+        for (int id : busy) {
+            if (std::rand() % 20 == 0) {
+                bank.Play(static_cast<SoundEffectId>(id));
+            }
+        }
+        for (float s : AudioTestSetup::Pull(kRate / 60)) {
+            clipped += std::fabs(s) >= 0.999f ? 1 : 0;
+            peak = std::max(peak, std::fabs(s));
+        }
+    }
+    player.Stop();
+    CoUninitialize();
+    EXPECT_EQ(clipped, 0);
+    EXPECT_GT(peak, 0.5f) << "still loud";
+    AudioTestSetup::Pull(kRate);  // the limiter recovers before the next test
 }
 
 }  // namespace

@@ -143,4 +143,53 @@ TEST_F(SceneFlowTest, GameOverScreenReturnsToTheTitleOnAnyActionKey)
     }
 }
 
+// The first frame of every scene after loading lies wholly under its fade-in's sheet, drawn
+// last, so the scene never flashes up unfaded before the fade starts.
+TEST_F(SceneFlowTest, EveryScenesFirstFrameIsAlreadyFaded)
+{
+    StartGame();
+    auto expectCovered = [this](SceneState state, int sheetSlot) {
+        SCOPED_TRACE(testing::Message() << "scene " << static_cast<int>(state));
+        auto sprites = Sprites();
+        ASSERT_FALSE(sprites.empty());
+        const DrawnSprite& last = sprites.back();
+        EXPECT_EQ(last.slot, sheetSlot);
+        EXPECT_EQ(last.colour, 0xFFFFFFFFu) << "fully opaque";
+        EXPECT_EQ(last.x, 0);
+        EXPECT_EQ(last.y, 0);
+        EXPECT_EQ(last.w, 640);
+        EXPECT_EQ(last.h, 480);
+    };
+    // Enters the scene by a key held down (0: by a request), checks its first frame, then lets
+    // its fade-in end.
+    auto enter = [&](SceneState state, int sheetSlot, int key) {
+        if (key) {
+            KeyDown(key);
+        } else {
+            g_sceneManager->SetNextScene(state);
+        }
+        ASSERT_TRUE(RunUntil(state, 60));
+        expectCovered(state, sheetSlot);
+        if (key) {
+            KeyUp(key);
+        }
+        for (int i = 0; i < 20; ++i) {
+            Frame();
+        }
+    };
+    const int black = 23, white = 22;
+    ASSERT_TRUE(RunUntil(SceneState::Title, 200));
+    expectCovered(SceneState::Title, black);
+    for (int i = 0; i < 20; ++i) {
+        Frame();
+    }
+    enter(SceneState::Difficulty, black, 'Z');
+    enter(SceneState::Title, black, 'X');  // the cancel leaves without a fade-out
+    enter(SceneState::Difficulty, black, 'Z');
+    enter(SceneState::Stage, black, 'Z');
+    enter(SceneState::StageClear, white, 0);
+    enter(SceneState::GameOver, black, 0);
+    EXPECT_TRUE(boxes.empty());
+}
+
 }  // namespace
