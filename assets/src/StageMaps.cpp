@@ -24,20 +24,20 @@ namespace {
 // Level 0: single enemies at first, then one to shoot about every second.
 const char* const kLevel0 = R"(
 # first contact: one kind-1 enemy at a time, stopped where the digits are easy to read
-.   .   1:2 .   .   .   .   .   .   .   .   .
+.   .   1:3 .   .   .   .   .   .   .   .   .
 rest 2
-.   .   .   .   .   .   .   .   1:2 .   .   .
+.   .   .   .   .   .   .   .   1:3 .   .   .
 rest 2
 .   .   .   .   .   1:3 .   .   .   .   .   .
 rest 2
-.   .   .   1:2 .   .   .   1:3 .   .   .   .
+.   .   .   1:3 .   .   .   1:4 .   .   .   .
 rest 2
 # a gunner holds still while it fires, then climbs away unless shot
 .   .   .   .   .   2:3 .   .   .   .   .   .
 rest 2
-.   1:2 .   .   .   .   .   .   .   .   .   .
+.   1:3 .   .   .   .   .   .   .   .   .   .
 rest 1
-.   .   .   .   .   .   .   .   .   1:2 .   .
+.   .   .   .   .   .   .   .   .   1:3 .   .
 rest 2
 # second wave: gunners, rammers and the first turret
 .   .   .   2:3 .   .   .   .   .   .   .   .
@@ -48,11 +48,11 @@ rest 1
 rest 2
 .   .   .   .   .   3:4 .   .   .   .   .   .
 rest 1
-.   .   .   .   .   .   .   .   4:2 .   .   .
+.   .   .   .   .   .   .   .   4:3 .   .   .
 rest 1
-.   .   1:3 .   .   .   .   .   .   1:2 .   .
+.   .   1:3 .   .   .   .   .   .   1:4 .   .
 rest 1
-.   .   .   .   .   .   5:2 .   .   .   .   .
+.   .   .   .   .   .   5:3 .   .   .   .   .
 rest 2
 # third wave: something to shoot every second
 .   2:3 .   .   .   .   .   .   .   2:4 .   .
@@ -72,17 +72,18 @@ rest 1
 .   .   .   .   2:3 .   .   .   .   .   .   .
 rest 1
 # the last wave before the boss: turrets, gunner pairs and divers
-.   .   3:4 .   .   .   .   .   1:2 .   .   .
 .   .   .   .   .   4:2 .   .   .   .   .   .
+.   .   3:4 .   .   .   .   .   1:3 .   .   .
 rest 1
+.   .   .   5:3 .   .   .   .   .   .   .   .
 .   2:3 .   .   .   .   .   .   .   2:4 .   .
-.   .   .   5:2 .   .   .   .   .   .   .   .
 rest 1
-.   .   .   .   .   .   3:4 .   .   .   1:4 .
-.   .   4:2 .   .   .   .   .   .   .   .   .
+.   .   4:3 .   .   .   .   .   .   .   .   .
+.   .   .   .   .   .   3:4 .   .   .   1:3 .
 rest 1
-.   2:4 .   .   .   .   .   2:3 .   .   .   .
-.   .   .   .   5:2 .   .   .   1:4 .   .   .
+.   .   .   .   5:3 .   .   .   .   .   .   .
+.   2:3 .   .   .   .   .   2:4 .   .   .   .
+.   .   .   .   .   .   .   .   3:5 .   .   .
 rest 4
 # the warning with the boss track, then the boss once the banner has gone
 W   M:4 .   .   .   .   .   .   .   .   .   .
@@ -93,21 +94,21 @@ B:8 .   .   .   .   .   .   .   .   .   .   .
 // Level 1: level 0's waves with a few more enemies; its boss is a single diver.
 const char* const kLevel1 = R"(
 # level 0's waves with a few more enemies; its boss is a single diver
-.   .   1:2 .   .   .   .   .   .   .   .   .
+.   .   1:3 .   .   .   .   .   .   .   .   .
 rest 2
-.   .   .   .   .   .   .   .   1:2 .   .   .
+.   .   .   .   .   .   .   .   1:3 .   .   .
 rest 2
 .   .   .   .   .   1:3 .   .   .   .   .   .
 rest 2
-.   .   .   1:2 .   .   .   1:3 .   .   .   .
+.   .   .   1:3 .   .   .   1:4 .   .   .   .
 rest 2
 # a gunner holds still while it fires, then climbs away unless shot
 .   .   .   .   .   2:3 .   .   .   .   .   .
 rest 1
 .   .   .   .   .   .   .   .   .   4:2 .   .
-.   1:2 .   .   .   .   .   .   .   .   .   .
+.   1:3 .   .   .   .   .   .   .   .   .   .
 rest 1
-.   .   .   .   .   .   .   .   .   1:2 .   .
+.   .   .   .   .   .   .   .   .   1:3 .   .
 rest 2
 # second wave: gunners, rammers and the first turret
 .   .   .   2:3 .   .   .   .   .   .   .   .
@@ -118,11 +119,11 @@ rest 1
 rest 2
 .   .   .   .   .   3:4 .   .   .   .   .   .
 rest 1
-.   .   .   .   .   .   .   .   4:2 .   .   .
+.   .   .   .   .   .   .   .   4:3 .   .   .
 .   .   .   .   1:3 .   .   .   .   .   .   .
-.   .   1:3 .   .   .   .   .   .   1:2 .   .
+.   .   1:3 .   .   .   .   .   .   1:4 .   .
 rest 1
-.   .   .   .   .   .   5:2 .   .   .   .   .
+.   .   .   .   .   .   5:3 .   .   .   .   .
 rest 2
 # third wave: something to shoot every second
 .   2:3 .   .   .   .   .   .   .   2:4 .   .
@@ -132,27 +133,28 @@ rest 1
 .   .   .   4:2 .   .   .   4:3 .   .   .   .
 rest 1
 .   .   .   .   .   .   .   .   3:4 .   .   .
-.   1:3 .   .   .   .   .   .   .   .   .   .
-.   .   2:3 .   .   .   .   .   .   .   .   .
+.   1:4 .   .   .   .   .   .   .   .   .   .
+.   .   2:4 .   .   .   .   .   .   .   .   .
 rest 1
-.   .   .   .   .   .   5:2 .   .   .   .   .
+.   .   .   .   .   .   5:3 .   .   .   .   .
 rest 1
 .   3:4 .   .   .   .   .   .   .   1:3 .   .
 rest 1
 .   .   .   .   2:3 .   .   .   .   .   .   .
-.   .   .   .   .   .   .   .   4:2 .   .   .
+.   .   .   .   .   .   .   .   4:3 .   .   .
 # the last wave before the boss: turrets, gunner pairs and divers
-.   .   3:4 .   .   .   .   .   1:2 .   .   .
-.   .   .   .   .   4:2 .   .   .   .   .   .
+.   .   .   .   .   4:3 .   .   .   .   .   .
+.   .   3:4 .   .   .   .   .   1:3 .   .   .
 rest 1
+.   .   .   5:3 .   .   .   .   .   .   .   .
 .   2:3 .   .   .   .   .   .   .   2:4 .   .
-.   .   .   5:2 .   .   .   .   .   .   .   .
 rest 1
-.   .   .   .   .   .   3:4 .   .   .   1:4 .
-.   .   4:2 .   .   .   .   .   .   .   .   .
+.   .   4:3 .   .   .   .   .   .   .   .   .
+.   .   .   .   .   .   3:4 .   .   .   1:3 .
 rest 1
-.   2:4 .   .   .   .   .   2:3 .   .   .   .
-.   .   .   .   5:2 .   .   .   1:4 .   .   .
+.   .   .   .   5:3 .   .   .   .   .   .   .
+.   2:3 .   .   .   .   .   2:4 .   .   .   .
+.   .   .   .   .   .   .   .   3:5 .   .   .
 rest 4
 # the warning with the boss track, then the boss once the banner has gone
 W   M:4 .   .   .   .   .   .   .   .   .   .
@@ -169,21 +171,21 @@ rest 1
 rest 1
 .   .   .   .   .   1:3 .   .   .   .   .   .
 rest 2
-.   .   .   1:2 .   .   .   1:4 .   .   .   .
+.   .   .   1:3 .   .   .   1:4 .   .   .   .
 rest 1
-.   .   .   .   4:2 .   .   .   .   .   .   .
+.   .   .   .   4:3 .   .   .   .   .   .   .
 rest 1
-.   .   .   .   .   .   2:4 .   .   .   .   .
+.   .   .   .   .   .   2:3 .   .   .   .   .
 rest 2
 .   .   .   .   .   .   .   .   .   1:3 .   .
 rest 1
 .   1:3 .   .   .   .   .   .   .   .   .   .
 rest 1
 # second wave: a slow turret, gunners and rammers
-.   .   .   .   .   3:5 .   .   .   .   .   .
+.   .   .   .   .   3:4 .   .   .   .   .   .
 rest 1
-.   .   2:4 .   .   .   .   .   .   .   .   .
-.   .   .   .   .   .   .   .   2:4 .   .   .
+.   .   2:3 .   .   .   .   .   .   .   .   .
+.   .   .   .   .   .   .   .   2:3 .   .   .
 rest 1
 .   .   .   .   4:2 .   .   .   .   .   .   .
 .   .   .   .   .   .   .   1:3 .   .   .   .
@@ -191,39 +193,39 @@ rest 1
 .   1:3 .   .   .   .   .   .   .   .   4:2 .
 rest 1
 .   .   .   .   .   .   5:2 .   .   .   .   .
-.   .   .   1:4 .   .   .   .   .   .   .   .
+.   .   .   1:3 .   .   .   .   .   .   .   .
 rest 1
 # third wave: turrets on both sides, gunners and divers
-.   .   3:5 .   .   .   .   .   .   .   .   .
+.   .   3:4 .   .   .   .   .   .   .   .   .
 rest 1
-.   .   .   .   .   .   .   .   3:5 .   .   .
-.   .   .   .   .   2:3 .   .   .   .   .   .
+.   .   .   .   .   .   .   .   3:4 .   .   .
+.   .   .   .   .   2:4 .   .   .   .   .   .
 rest 1
-.   1:3 .   .   .   .   .   .   .   4:3 .   .
+.   1:4 .   .   .   .   .   .   .   4:3 .   .
 rest 1
-.   .   .   2:4 .   .   .   .   .   .   .   .
-.   .   .   .   .   .   .   5:2 .   .   .   .
+.   .   .   2:3 .   .   .   .   .   .   .   .
+.   .   .   .   .   .   .   5:3 .   .   .   .
 rest 1
 .   .   .   .   .   1:3 .   .   .   1:4 .   .
 rest 1
-.   .   4:2 .   .   .   .   .   .   .   .   .
-.   .   .   .   .   .   2:4 .   .   .   .   .
+.   .   4:3 .   .   .   .   .   .   .   .   .
+.   .   .   .   .   .   2:3 .   .   .   .   .
 rest 1
 # the tense track for the run-in to the boss
 M:5 .   .   .   .   .   .   .   .   .   .   .
-.   2:3 .   .   .   .   .   .   .   3:5 .   .
 .   .   .   .   .   4:2 .   .   .   .   .   .
+.   2:3 .   .   .   .   .   .   .   3:4 .   .
 rest 1
 .   .   .   1:3 .   .   .   1:4 .   .   .   .
 rest 1
-.   .   .   .   .   3:5 .   .   .   .   .   .
+.   .   .   .   .   3:4 .   .   .   .   .   .
 .   5:2 .   .   .   .   .   .   .   .   .   .
-.   .   2:4 .   .   .   .   .   2:5 .   .   .
+.   .   2:3 .   .   .   .   .   2:4 .   .   .
 rest 1
+.   .   .   .   .   .   4:3 .   .   .   .   .
 .   .   .   .   1:3 .   .   .   .   .   1:4 .
-.   .   .   .   .   .   4:2 .   .   .   .   .
-.   .   .   .   .   .   .   .   .   3:5 .   .
-.   1:3 .   .   .   5:2 .   .   .   .   .   .
+.   .   .   .   .   .   .   .   .   3:4 .   .
+.   1:4 .   .   .   5:2 .   .   .   .   .   .
 .   .   .   2:4 .   .   .   2:5 .   .   .   .
 rest 4
 W   M:4 .   .   .   .   .   .   .   .   .   .

@@ -184,6 +184,21 @@ TEST_P(ShippedStage, EveryEnemyCanBeHitOnItsSecond)
     EXPECT_TRUE(boxes.empty());
 }
 
+// A player who dodges what it has seen for a fifth of a second and shoots only where the shot
+// lands on the target second reaches every boss with gauge to spare, and clears the easy level.
+TEST_P(ShippedStage, AnAttentivePlayerWhoShootsOnTimeReachesTheBoss)
+{
+    const int level = GetParam();
+    StageFigures f = Play(level, Player::Scripted);
+    SCOPED_TRACE(Describe(level, f));
+    ASSERT_GT(f.bossSecond, 0);
+    EXPECT_GE(f.gaugeAtBoss, level == 3 ? 40 : 75);
+    if (level == 0) {
+        EXPECT_TRUE(f.cleared);
+        EXPECT_GE(f.gauge, 75);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Levels, ShippedStage, testing::Range(0, kLevels));
 
 using ShippedMapRun = EnemyMapFixture;

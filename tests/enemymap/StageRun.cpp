@@ -206,16 +206,29 @@ private:
             }
         }
         float endX = ship->x + v.x * kDt * 8, endY = ship->y + v.y * kDt * 8;
-        float wantX = target ? target->x + target->w / 2.0f - 24.0f : 296.0f;
+        float wantX = target ? LeadX(ship, target) - 24.0f : 296.0f;
         cost += std::abs(endX - wantX) + 0.3f * std::abs(endY - kRestY);
         return cost;
+    }
+
+    // Z pressed now fires next frame, and the kill is graded the frame after the hit.
+    static float FlightTime(PlayerShip* ship, Enemy* target)
+    {
+        Rect r = HitRect(target);
+        return std::max(0.0f, ship->y - (r.y + r.h)) / kShotSpeed + 3.0f / kFramesPerSecond;
+    }
+
+    // Where the target's centre will be when a shot fired now reaches it.
+    static float LeadX(PlayerShip* ship, Enemy* target)
+    {
+        return target->x + target->w / 2.0f + Velocity(target->speed, target->direction).x * FlightTime(ship, target);
     }
 
     static bool ShouldFire(PlayerShip* ship, Enemy* target, int clock, int framesIntoSecond)
     {
         Rect r = HitRect(target);
         float shotX = ship->x + 24.0f;
-        if (shotX < r.x - 10.0f || shotX > r.x + r.w + 10.0f) {
+        if (std::abs(shotX - LeadX(ship, target)) > r.w / 2.0f + 6.0f) {
             return false;
         }
         // Nothing else in the shot's way.
@@ -228,9 +241,8 @@ private:
                 }
             }
         }
-        // Z pressed now fires next frame; the kill is graded the frame after the hit.
-        float flight = (ship->y - (r.y + r.h)) / kShotSpeed + 3.0f / kFramesPerSecond;
-        float hitAt = static_cast<float>(clock) + static_cast<float>(framesIntoSecond) / kFramesPerSecond + flight;
+        float hitAt = static_cast<float>(clock) + static_cast<float>(framesIntoSecond) / kFramesPerSecond +
+                      FlightTime(ship, target);
         return hitAt >= target->targetSecond + 0.1f && hitAt <= target->targetSecond + 0.8f;
     }
 };
@@ -239,6 +251,7 @@ struct Tracked {
     TargetSecondCheck check;
     int lastHp = 1;
     bool map = false;
+    bool boss = false;
 };
 
 }  // namespace
@@ -271,7 +284,11 @@ StageFigures StageRun::Play(int level, Player player, int maxSeconds)
         }
         ++v[second / 10];
     };
+    int seconds = 0;
     auto finish = [&](Tracked& t) {
+        if (t.boss) {
+            f.forms.push_back({t.check.bornSecond, t.check.targetSecond, seconds});
+        }
         if (!t.map) {
             return;
         }
@@ -284,7 +301,7 @@ StageFigures StageRun::Play(int level, Player player, int maxSeconds)
 
     for (int frame = 0; frame < (maxSeconds + 10) * kFramesPerSecond; ++frame) {
         Clock* clock = FindClock();
-        int seconds = clock ? clock->GetSeconds() : 0;
+        seconds = clock ? clock->GetSeconds() : 0;
         framesIntoSecond = seconds == lastSecond ? framesIntoSecond + 1 : 0;
         lastSecond = seconds;
         auto* ship = static_cast<PlayerShip*>(TaskList::FindPlayer());
@@ -343,6 +360,7 @@ StageFigures StageRun::Play(int level, Player player, int maxSeconds)
                 auto [it, fresh] = enemies.try_emplace(t);
                 if (fresh) {
                     it->second.map = IsMapEnemy(t) && f.bossSecond < 0;
+                    it->second.boss = dynamic_cast<Boss*>(t) != nullptr;
                     it->second.check = {ClassName(t), seconds, e->targetSecond, 0};
                     if (it->second.map) {
                         count(f.enemies, seconds);
@@ -403,6 +421,11 @@ std::string StageRun::Describe(int level, const StageFigures& f)
         << f.lastSecond << (f.cleared ? ", cleared" : "") << (f.gameOver ? ", game over" : "") << "; exact " << f.exact
         << ", near " << f.near << ", miss " << f.miss << ", escaped " << f.escaped << ", ships lost " << f.shipsLost
         << "\n";
+    out << "  boss forms (came, target, ended):";
+    for (const BossForm& b : f.forms) {
+        out << " " << b.bornSecond << "/" << b.targetSecond << "/" << b.endSecond;
+    }
+    out << "\n";
     if (std::getenv("STAGE_ESCAPES")) {
         out << "  escaped:";
         for (const TargetSecondCheck& c : f.checks) {

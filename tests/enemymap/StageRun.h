@@ -19,6 +19,11 @@ struct TargetSecondCheck {
     bool escaped = false;  // left the field, or its run ended, without being destroyed
 };
 
+// One boss form: the clock seconds at which it came, its target second and when it ended.
+struct BossForm {
+    int bornSecond, targetSecond, endSecond;
+};
+
 struct StageFigures {
     // Indexed by clock second / 10: map enemies and enemy shots created in those ten seconds,
     // up to the boss.
@@ -34,6 +39,7 @@ struct StageFigures {
     bool gameOver = false;
     int exact = 0, near = 0, miss = 0, escaped = 0, shipsLost = 0;
     std::vector<TargetSecondCheck> checks;  // every map enemy with a target second
+    std::vector<BossForm> forms;
 };
 
 class StageRun : public GameFixture {
