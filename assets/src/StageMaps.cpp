@@ -94,67 +94,67 @@ B:8 .   .   .   .   .   .   .   .   .   .   .
 // Level 1: level 0's waves with a few more enemies; its boss is a single diver.
 const char* const kLevel1 = R"(
 # level 0's waves with a few more enemies; its boss is a single diver
-.   .   1:3 .   .   .   .   .   .   .   .   .
-rest 2
 .   .   .   .   .   .   .   .   1:3 .   .   .
+rest 2
+.   .   1:3 .   .   .   .   .   .   .   .   .
 rest 2
 .   .   .   .   .   1:3 .   .   .   .   .   .
 rest 2
-.   .   .   1:3 .   .   .   1:4 .   .   .   .
+.   .   .   1:4 .   .   .   1:3 .   .   .   .
 rest 2
 # a gunner holds still while it fires, then climbs away unless shot
 .   .   .   .   .   2:3 .   .   .   .   .   .
 rest 1
-.   .   .   .   .   .   .   .   .   4:2 .   .
-.   1:3 .   .   .   .   .   .   .   .   .   .
-rest 1
+.   4:2 .   .   .   .   .   .   .   .   .   .
 .   .   .   .   .   .   .   .   .   1:3 .   .
+rest 1
+.   1:3 .   .   .   .   .   .   .   .   .   .
 rest 2
 # second wave: gunners, rammers and the first turret
-.   .   .   2:3 .   .   .   .   .   .   .   .
-rest 1
 .   .   .   .   .   .   .   2:3 .   .   .   .
 rest 1
-.   .   .   .   4:2 .   .   .   .   .   .   .
+.   .   .   2:3 .   .   .   .   .   .   .   .
+rest 1
+.   .   .   .   .   .   4:2 .   .   .   .   .
 rest 2
 .   .   .   .   .   3:4 .   .   .   .   .   .
 rest 1
-.   .   .   .   .   .   .   .   4:3 .   .   .
-.   .   .   .   1:3 .   .   .   .   .   .   .
-.   .   1:3 .   .   .   .   .   .   1:4 .   .
+.   .   4:3 .   .   .   .   .   .   .   .   .
+.   .   .   .   .   .   1:3 .   .   .   .   .
+.   1:4 .   .   .   .   .   .   1:3 .   .   .
 rest 1
-.   .   .   .   .   .   5:3 .   .   .   .   .
+.   .   .   .   5:3 .   .   .   .   .   .   .
 rest 2
 # third wave: something to shoot every second
-.   2:3 .   .   .   .   .   .   .   2:4 .   .
+.   2:4 .   .   .   .   .   .   .   2:3 .   .
 rest 1
 .   .   .   .   .   1:3 .   .   .   .   .   .
 rest 1
-.   .   .   4:2 .   .   .   4:3 .   .   .   .
+.   .   .   4:3 .   .   .   4:2 .   .   .   .
 rest 1
-.   .   .   .   .   .   .   .   3:4 .   .   .
-.   1:4 .   .   .   .   .   .   .   .   .   .
-.   .   2:4 .   .   .   .   .   .   .   .   .
-rest 1
-.   .   .   .   .   .   5:3 .   .   .   .   .
-rest 1
-.   3:4 .   .   .   .   .   .   .   1:3 .   .
-rest 1
-.   .   .   .   2:3 .   .   .   .   .   .   .
-.   .   .   .   .   .   .   .   4:3 .   .   .
-# the last wave before the boss: turrets, gunner pairs and divers
-.   .   .   .   .   4:3 .   .   .   .   .   .
-.   .   3:4 .   .   .   .   .   1:3 .   .   .
-rest 1
-.   .   .   5:3 .   .   .   .   .   .   .   .
-.   2:3 .   .   .   .   .   .   .   2:4 .   .
-rest 1
-.   .   4:3 .   .   .   .   .   .   .   .   .
-.   .   .   .   .   .   3:4 .   .   .   1:3 .
+.   .   3:4 .   .   .   .   .   .   .   .   .
+.   .   .   .   .   .   .   .   .   1:4 .   .
+.   .   .   .   .   .   .   .   2:4 .   .   .
 rest 1
 .   .   .   .   5:3 .   .   .   .   .   .   .
-.   2:3 .   .   .   .   .   2:4 .   .   .   .
-.   .   .   .   .   .   .   .   3:5 .   .   .
+rest 1
+.   1:3 .   .   .   .   .   .   .   3:4 .   .
+rest 1
+.   .   .   .   .   .   2:3 .   .   .   .   .
+.   .   4:3 .   .   .   .   .   .   .   .   .
+# the last wave before the boss: turrets, gunner pairs and divers
+.   .   .   .   .   4:3 .   .   .   .   .   .
+.   .   1:3 .   .   .   .   .   3:4 .   .   .
+rest 1
+.   .   .   .   .   .   .   5:3 .   .   .   .
+.   2:4 .   .   .   .   .   .   .   2:3 .   .
+rest 1
+.   .   .   .   .   .   .   .   4:3 .   .   .
+1:3 .   .   .   3:4 .   .   .   .   .   .   .
+rest 1
+.   .   .   .   .   .   5:3 .   .   .   .   .
+.   .   .   2:4 .   .   .   .   .   2:3 .   .
+.   .   3:5 .   .   .   .   .   .   .   .   .
 rest 4
 # the warning with the boss track, then the boss once the banner has gone
 W   M:4 .   .   .   .   .   .   .   .   .   .
