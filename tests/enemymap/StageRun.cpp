@@ -1,6 +1,7 @@
 #include "tests/enemymap/StageRun.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
