@@ -10,6 +10,7 @@
 #include "engine/TaskList.h"
 #include "game/SceneManager.h"
 #include "tests/enemymap/MapProbe.h"
+#include "tests/enemymap/StageRun.h"
 
 namespace {
 
@@ -103,6 +104,102 @@ TEST(GeneratedMaps, HarderLevelsSendEnemiesCloserTogether)
         EXPECT_GT(perRow(level), perRow(level - 1)) << level;
     }
 }
+
+// Enemy cells per row in rows [from, to).
+double EnemiesPerRow(const std::vector<unsigned char>& bytes, int from, int to)
+{
+    int n = 0;
+    for (int r = from; r < to; ++r) {
+        for (int c = 0; c < 12; ++c) {
+            n += IsEnemy(bytes[24 * r + 2 * c]) ? 1 : 0;
+        }
+    }
+    return n / static_cast<double>(to - from);
+}
+
+int RowOf(const std::vector<unsigned char>& bytes, int code)
+{
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        if (bytes[i] == code) {
+            return static_cast<int>(i / 24);
+        }
+    }
+    return -1;
+}
+
+TEST(GeneratedMaps, EveryLevelBuildsTowardItsBoss)
+{
+    for (int level = 0; level < kLevels; ++level) {
+        SCOPED_TRACE(level);
+        std::vector<unsigned char> bytes = ShippedMap(level);
+        const int warning = RowOf(bytes, 0x40);
+        ASSERT_GT(warning, 8);
+        // The quarters of the map before the warning: none quieter than the one before it, and
+        // the run-in to the boss clearly busier than the opening.
+        const int q = warning / 4;
+        double previous = 0.0;
+        for (int i = 0; i < 4; ++i) {
+            double quarter = EnemiesPerRow(bytes, i * q, i == 3 ? warning : (i + 1) * q);
+            EXPECT_GE(quarter, previous) << "quarter " << i;
+            previous = quarter;
+        }
+        EXPECT_GE(previous, 1.3 * EnemiesPerRow(bytes, 0, q));
+    }
+}
+
+TEST(GeneratedMaps, TheFirstBossFormsTargetComesSoonAfterItArrives)
+{
+    // The first form's target second is the clock at its arrival plus the cell's parameter and a
+    // spread of a few seconds; a form shot more than five seconds early waits, unhittable, until
+    // six seconds after it. A short parameter keeps both the wait for an on-time kill and the
+    // hover after an early one to a few seconds.
+    for (int level : {0, 2, 3}) {
+        SCOPED_TRACE(level);
+        std::vector<unsigned char> bytes = ShippedMap(level);
+        const int boss = RowOf(bytes, 0x70);
+        ASSERT_GE(boss, 0);
+        const int param = bytes[24 * boss + 1];
+        EXPECT_GE(param, level == 3 ? 8 : 6) << "time for the form to come in (the level-3 form rises untouchable)";
+        EXPECT_LE(param, 12);
+    }
+}
+
+// Each level's stage played with no input: every map enemy is in reach of the ship's shots, on
+// the field and hittable, for at least a quarter of its target second, and none escapes before
+// it; the map reaches its boss.
+class ShippedStage : public StageRun, public testing::WithParamInterface<int> {};
+
+TEST_P(ShippedStage, EveryEnemyCanBeHitOnItsSecond)
+{
+    const int level = GetParam();
+    StageFigures f = Play(level, Player::None);
+    EXPECT_GT(f.bossSecond, 0) << "the map reaches its boss";
+    EXPECT_LE(f.bossSecond, 100) << "and in fair time";
+    EXPECT_EQ(static_cast<int>(f.checks.size()), EnemyCells(ShippedMap(level))) << "every enemy has its second";
+    for (const TargetSecondCheck& c : f.checks) {
+        SCOPED_TRACE(testing::Message() << c.kind << " born at " << c.bornSecond << " for " << c.targetSecond);
+        EXPECT_GT(c.targetSecond, c.bornSecond);
+        EXPECT_GE(c.hittableFrames, 16);
+    }
+    EXPECT_TRUE(boxes.empty());
+}
+
+// A player who dodges what it has seen for a fifth of a second and shoots only where the shot
+// lands on the target second reaches every boss with gauge to spare, and clears the easy level.
+TEST_P(ShippedStage, AnAttentivePlayerWhoShootsOnTimeReachesTheBoss)
+{
+    const int level = GetParam();
+    StageFigures f = Play(level, Player::Scripted);
+    SCOPED_TRACE(Describe(level, f));
+    ASSERT_GT(f.bossSecond, 0);
+    EXPECT_GE(f.gaugeAtBoss, level == 3 ? 40 : 75);
+    if (level == 0) {
+        EXPECT_TRUE(f.cleared);
+        EXPECT_GE(f.gauge, 75);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, ShippedStage, testing::Range(0, kLevels));
 
 using ShippedMapRun = EnemyMapFixture;
 
