@@ -1,5 +1,6 @@
 #include "platform/d3d9/DeviceBase.h"
 
+#include <chrono>
 #include <cstring>
 
 #include "platform/d3d9/Surface.h"
@@ -187,7 +188,9 @@ HRESULT DeviceBase::Present(const RECT*, const RECT*, HWND, const void*)
     if (inScene_) {
         return D3DERR_INVALIDCALL;
     }
+    auto start = std::chrono::steady_clock::now();
     DoPresent();
+    presentSeconds_ += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return D3D_OK;
 }
 

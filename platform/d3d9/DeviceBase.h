@@ -61,6 +61,7 @@ public:
     bool IsLost() const { return lost_; }
     const D3DPRESENT_PARAMETERS& Parameters() const { return parameters_; }
     int LiveDefaultPoolObjects() const { return *defaultPoolCount_; }
+    double PresentSeconds() const { return presentSeconds_; }
 
 protected:
     DeviceBase(IDirect3D9* owner, HWND window);
@@ -103,4 +104,5 @@ private:
     std::shared_ptr<std::atomic<int>> defaultPoolCount_ = std::make_shared<std::atomic<int>>(0);
     bool lost_ = false;
     bool held_ = false;
+    double presentSeconds_ = 0.0;
 };
