@@ -359,12 +359,12 @@ HRESULT DeviceBase::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, 
         return D3DERR_INVALIDCALL;
     }
     if (!lost_ && primitiveCount > 0) {
-        DoDraw(DrawBatch{fvf_, primitiveCount, static_cast<const BYTE*>(vertices), stride, nullptr, D3DFMT_UNKNOWN});
+        DoDraw(DrawBatch{fvf_, primitiveCount, static_cast<const BYTE*>(vertices), stride, nullptr, D3DFMT_UNKNOWN, 0});
     }
     return D3D_OK;
 }
 
-HRESULT DeviceBase::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT, UINT, UINT primitiveCount,
+HRESULT DeviceBase::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT minIndex, UINT vertexCount, UINT primitiveCount,
                                            const void* indices, D3DFORMAT indexFormat, const void* vertices,
                                            UINT stride)
 {
@@ -373,7 +373,8 @@ HRESULT DeviceBase::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT, UINT, UI
         return D3DERR_INVALIDCALL;
     }
     if (!lost_ && primitiveCount > 0) {
-        DoDraw(DrawBatch{fvf_, primitiveCount, static_cast<const BYTE*>(vertices), stride, indices, indexFormat});
+        DoDraw(DrawBatch{fvf_, primitiveCount, static_cast<const BYTE*>(vertices), stride, indices, indexFormat,
+                         minIndex + vertexCount});
     }
     return D3D_OK;
 }

@@ -19,6 +19,7 @@ struct DrawBatch {
     UINT stride;
     const void* indices;  // null: vertices are taken in order
     D3DFORMAT indexFormat;
+    UINT vertexCount;     // indexed: the vertices the indices may name, from the first
 };
 
 class DeviceBase : public RefCounted<IDirect3DDevice9> {
