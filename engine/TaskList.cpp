@@ -1,5 +1,7 @@
 #include "engine/TaskList.h"
 
+#include <iterator>
+
 TaskList* g_taskList = nullptr;
 
 TaskList::TaskList()
@@ -29,15 +31,14 @@ Task* TaskList::Insert(Task* task, int priority)
 {
     task->state = TaskState::Live;
     task->priority = priority;
-    Task* at = head;
-    while (at->next && at->priority <= priority) {
-        at = at->next;
-    }
-    // at is the first node of greater priority (the tail at the latest).
-    task->prev = at->prev;
-    task->next = at;
-    at->prev->next = task;
-    at->prev = task;
+    // After the last node of the greatest priority not above this one (the head when none).
+    auto above = lastOf.upper_bound(priority);
+    Task* after = above == lastOf.begin() ? head : std::prev(above)->second;
+    task->prev = after;
+    task->next = after->next;
+    after->next->prev = task;
+    after->next = task;
+    lastOf[priority] = task;
     ++count;
     return task;
 }
@@ -68,14 +69,27 @@ void TaskList::RunAll()
     while (t) {
         Task* next = t->next;
         if (t->state == TaskState::Killed) {
-            t->prev->next = t->next;
-            t->next->prev = t->prev;
-            --count;
+            Unlink(t);
             t->state = TaskState::Unlinked;
             delete t;
         }
         t = next;
     }
+}
+
+void TaskList::Unlink(Task* task)
+{
+    auto last = lastOf.find(task->priority);
+    if (last != lastOf.end() && last->second == task) {
+        if (task->prev != head && task->prev->priority == task->priority) {
+            last->second = task->prev;
+        } else {
+            lastOf.erase(last);
+        }
+    }
+    task->prev->next = task->next;
+    task->next->prev = task->prev;
+    --count;
 }
 
 Task* TaskList::FindPlayer()

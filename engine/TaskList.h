@@ -1,4 +1,6 @@
 #pragma once
+#include <map>
+
 #include "engine/Task.h"
 
 // The one priority-ordered, doubly linked list of every task, between two sentinels.
@@ -21,9 +23,14 @@ public:
     static Task* FindPlayer();
 
 private:
+    void Unlink(Task* task);
+
     Task* head;
     Task* tail;
     int count;
+    // The last linked node of each priority: where the next task of that priority goes, found
+    // without walking the list.
+    std::map<int, Task*> lastOf;
 };
 
 extern TaskList* g_taskList;

@@ -66,6 +66,12 @@ D3DPRESENT_PARAMETERS D3D9DeviceParameters(IDirect3DDevice9* device)
     return d ? d->Parameters() : D3DPRESENT_PARAMETERS{};
 }
 
+double D3D9PresentSeconds(IDirect3DDevice9* device)
+{
+    auto* d = AsDevice(device);
+    return d ? d->PresentSeconds() : 0.0;
+}
+
 IDirect3D9* Direct3DCreate9(UINT sdkVersion)
 {
     std::optional<D3D9AdapterAnswers> answers;

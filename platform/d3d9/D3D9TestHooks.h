@@ -44,3 +44,6 @@ void D3D9ReleaseDeviceLossHold(IDirect3DDevice9* device);
 int D3D9LiveDefaultPoolObjects(IDirect3DDevice9* device);
 // The parameters the device runs with.
 D3DPRESENT_PARAMETERS D3D9DeviceParameters(IDirect3DDevice9* device);
+// Seconds the device has spent in Present since it was made: the share of a frame that hands
+// the finished picture to the window (benchmarks).
+double D3D9PresentSeconds(IDirect3DDevice9* device);

@@ -1,5 +1,6 @@
 #include "platform/d3d9/DeviceBase.h"
 
+#include <chrono>
 #include <cstring>
 
 #include "platform/d3d9/Surface.h"
@@ -187,7 +188,9 @@ HRESULT DeviceBase::Present(const RECT*, const RECT*, HWND, const void*)
     if (inScene_) {
         return D3DERR_INVALIDCALL;
     }
+    auto start = std::chrono::steady_clock::now();
     DoPresent();
+    presentSeconds_ += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return D3D_OK;
 }
 
@@ -356,12 +359,12 @@ HRESULT DeviceBase::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, 
         return D3DERR_INVALIDCALL;
     }
     if (!lost_ && primitiveCount > 0) {
-        DoDraw(DrawBatch{fvf_, primitiveCount, static_cast<const BYTE*>(vertices), stride, nullptr, D3DFMT_UNKNOWN});
+        DoDraw(DrawBatch{fvf_, primitiveCount, static_cast<const BYTE*>(vertices), stride, nullptr, D3DFMT_UNKNOWN, 0});
     }
     return D3D_OK;
 }
 
-HRESULT DeviceBase::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT, UINT, UINT primitiveCount,
+HRESULT DeviceBase::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT minIndex, UINT vertexCount, UINT primitiveCount,
                                            const void* indices, D3DFORMAT indexFormat, const void* vertices,
                                            UINT stride)
 {
@@ -370,7 +373,8 @@ HRESULT DeviceBase::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT, UINT, UI
         return D3DERR_INVALIDCALL;
     }
     if (!lost_ && primitiveCount > 0) {
-        DoDraw(DrawBatch{fvf_, primitiveCount, static_cast<const BYTE*>(vertices), stride, indices, indexFormat});
+        DoDraw(DrawBatch{fvf_, primitiveCount, static_cast<const BYTE*>(vertices), stride, indices, indexFormat,
+                         minIndex + vertexCount});
     }
     return D3D_OK;
 }

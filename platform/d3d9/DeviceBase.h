@@ -19,6 +19,7 @@ struct DrawBatch {
     UINT stride;
     const void* indices;  // null: vertices are taken in order
     D3DFORMAT indexFormat;
+    UINT vertexCount;     // indexed: the vertices the indices may name, from the first
 };
 
 class DeviceBase : public RefCounted<IDirect3DDevice9> {
@@ -65,6 +66,7 @@ public:
     bool IsLost() const { return lost_; }
     const D3DPRESENT_PARAMETERS& Parameters() const { return parameters_; }
     int LiveDefaultPoolObjects() const { return *defaultPoolCount_; }
+    double PresentSeconds() const { return presentSeconds_; }
 
 protected:
     DeviceBase(IDirect3D9* owner, HWND window);
@@ -108,4 +110,5 @@ private:
     std::shared_ptr<std::atomic<int>> defaultPoolCount_ = std::make_shared<std::atomic<int>>(0);
     bool lost_ = false;
     bool held_ = false;
+    double presentSeconds_ = 0.0;
 };

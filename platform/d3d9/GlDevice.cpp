@@ -138,6 +138,9 @@ GlDevice::~GlDevice()
     if (context_) {
         MakeCurrent();
         Texture::TakeGlDeletes(contextId_);
+        while (!stored_.empty()) {
+            DeleteStored(stored_.begin());
+        }
         glDeleteFramebuffers(1, &backFbo_);
         glDeleteFramebuffers(1, &frontFbo_);
         glDeleteRenderbuffers(1, &backColour_);
@@ -179,6 +182,7 @@ bool GlDevice::ApplyPresentation(const D3DPRESENT_PARAMETERS& parameters)
 {
     // Nothing drawn before a reset is shown after it.
     pending_.clear();
+    pendingIndices_.clear();
     DropPendingTexture();
     MakeCurrent();
     width_ = parameters.BackBufferWidth;
@@ -190,8 +194,10 @@ bool GlDevice::ApplyPresentation(const D3DPRESENT_PARAMETERS& parameters)
     glRenderbufferStorage(GL_RENDERBUFFER, deep ? GL_DEPTH_COMPONENT24 : GL_DEPTH_COMPONENT16, width_, height_);
     glBindRenderbuffer(GL_RENDERBUFFER, frontColour_);
     glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width_, height_);
+    // Both buffers take the depth buffer: Present trades their places.
     glBindFramebuffer(GL_FRAMEBUFFER, frontFbo_);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, frontColour_);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, backDepth_);
     bool ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -206,6 +212,7 @@ bool GlDevice::ApplyPresentation(const D3DPRESENT_PARAMETERS& parameters)
 
 void GlDevice::DoClear(DWORD flags, D3DCOLOR colour, float z)
 {
+    backIsFront_ = false;
     FlushPending();
     MakeCurrent();
     glBindFramebuffer(GL_FRAMEBUFFER, backFbo_);
@@ -341,80 +348,135 @@ void GlDevice::ApplyFogAndLight(bool lit)
     }
 }
 
+GlDevice::Layout GlDevice::LayoutOf(DWORD fvf)
+{
+    Layout l{};
+    l.pretransformed = (fvf & D3DFVF_XYZRHW) != 0;
+    l.hasNormal = (fvf & D3DFVF_NORMAL) != 0;
+    l.hasDiffuse = (fvf & D3DFVF_DIFFUSE) != 0;
+    l.hasTex = (fvf & D3DFVF_TEX1) != 0;
+    std::size_t offset = l.pretransformed ? 16 : 12;
+    l.normalAt = offset;
+    offset += l.hasNormal ? 12 : 0;
+    l.diffuseAt = offset;
+    offset += l.hasDiffuse ? 4 : 0;
+    offset += (fvf & D3DFVF_SPECULAR) ? 4 : 0;
+    l.texAt = offset;
+    return l;
+}
+
+void GlDevice::Convert(const Layout& l, const BYTE* v, ScreenVertex* out)
+{
+    if (l.pretransformed) {
+        float f[4];
+        std::memcpy(f, v, 16);
+        float w = f[3] != 0.0f ? 1.0f / f[3] : 1.0f;
+        out->position[0] = f[0] * w;
+        out->position[1] = f[1] * w;
+        out->position[2] = f[2] * w;
+        out->position[3] = w;
+    } else {
+        std::memcpy(out->position, v, 12);
+        out->position[3] = 1.0f;
+    }
+    DWORD c = 0xFFFFFFFFu;
+    if (l.hasDiffuse) {
+        std::memcpy(&c, v + l.diffuseAt, 4);
+    }
+    out->colour[0] = static_cast<std::uint8_t>(c >> 16);
+    out->colour[1] = static_cast<std::uint8_t>(c >> 8);
+    out->colour[2] = static_cast<std::uint8_t>(c);
+    out->colour[3] = static_cast<std::uint8_t>(c >> 24);
+    if (l.hasTex) {
+        std::memcpy(out->texture, v + l.texAt, 8);
+    } else {
+        out->texture[0] = out->texture[1] = 0.0f;
+    }
+}
+
+void GlDevice::Convert(const Layout& l, const BYTE* v, GlVertex* out)
+{
+    Convert(l, v, &out->screen);
+    if (l.hasNormal) {
+        std::memcpy(out->normal, v + l.normalAt, 12);
+    } else {
+        out->normal[0] = out->normal[1] = out->normal[2] = 0.0f;
+    }
+}
+
+UINT GlDevice::IndexAt(const DrawBatch& batch, UINT i)
+{
+    if (!batch.indices) {
+        return i;
+    }
+    return batch.indexFormat == D3DFMT_INDEX16 ? static_cast<const std::uint16_t*>(batch.indices)[i]
+                                               : static_cast<const std::uint32_t*>(batch.indices)[i];
+}
+
 void GlDevice::AppendVertices(const DrawBatch& batch, std::vector<GlVertex>* out)
 {
-    bool pretransformed = (batch.fvf & D3DFVF_XYZRHW) != 0;
-    bool hasNormal = (batch.fvf & D3DFVF_NORMAL) != 0;
-    bool hasDiffuse = (batch.fvf & D3DFVF_DIFFUSE) != 0;
-    bool hasTex = (batch.fvf & D3DFVF_TEX1) != 0;
-    // Vertex layout from the format bits.
-    std::size_t offset = pretransformed ? 16 : 12;
-    std::size_t normalAt = offset;
-    offset += hasNormal ? 12 : 0;
-    std::size_t diffuseAt = offset;
-    offset += hasDiffuse ? 4 : 0;
-    offset += (batch.fvf & D3DFVF_SPECULAR) ? 4 : 0;
-    std::size_t texAt = offset;
-
+    Layout layout = LayoutOf(batch.fvf);
     UINT count = batch.triangles * 3;
     std::size_t first = out->size();
     out->resize(first + count);
     for (UINT i = 0; i < count; ++i) {
-        UINT index = i;
-        if (batch.indices) {
-            index = batch.indexFormat == D3DFMT_INDEX16 ? static_cast<const std::uint16_t*>(batch.indices)[i]
-                                                        : static_cast<const std::uint32_t*>(batch.indices)[i];
+        Convert(layout, batch.vertices + static_cast<std::size_t>(IndexAt(batch, i)) * batch.stride,
+                &(*out)[first + i]);
+    }
+}
+
+// A sprite arrives as two triangles sharing an edge (0 1 2, 0 2 3): it is kept as four vertices
+// and six indices. Any other draw keeps its vertices in order.
+void GlDevice::AppendPending(const DrawBatch& batch)
+{
+    Layout layout = LayoutOf(batch.fvf);
+    const BYTE* v = batch.vertices;
+    const std::size_t stride = batch.stride;
+    auto base = static_cast<std::uint32_t>(pending_.size());
+    bool quad = !batch.indices && batch.triangles == 2 && std::memcmp(v, v + 3 * stride, stride) == 0 &&
+                std::memcmp(v + 2 * stride, v + 4 * stride, stride) == 0;
+    if (quad) {
+        pending_.resize(base + 4);
+        for (std::size_t i = 0; i < 3; ++i) {
+            Convert(layout, v + i * stride, &pending_[base + i]);
         }
-        const BYTE* v = batch.vertices + static_cast<std::size_t>(index) * batch.stride;
-        GlVertex& vertex = (*out)[first + i];
-        if (pretransformed) {
-            float f[4];
-            std::memcpy(f, v, 16);
-            float w = f[3] != 0.0f ? 1.0f / f[3] : 1.0f;
-            vertex.position[0] = f[0] * w;
-            vertex.position[1] = f[1] * w;
-            vertex.position[2] = f[2] * w;
-            vertex.position[3] = w;
-        } else {
-            std::memcpy(vertex.position, v, 12);
-            vertex.position[3] = 1.0f;
+        Convert(layout, v + 5 * stride, &pending_[base + 3]);
+        for (std::uint32_t i : {0u, 1u, 2u, 0u, 2u, 3u}) {
+            pendingIndices_.push_back(base + i);
         }
-        DWORD c = 0xFFFFFFFFu;
-        if (hasDiffuse) {
-            std::memcpy(&c, v + diffuseAt, 4);
-        }
-        vertex.colour[0] = static_cast<std::uint8_t>(c >> 16);
-        vertex.colour[1] = static_cast<std::uint8_t>(c >> 8);
-        vertex.colour[2] = static_cast<std::uint8_t>(c);
-        vertex.colour[3] = static_cast<std::uint8_t>(c >> 24);
-        if (hasTex) {
-            std::memcpy(vertex.texture, v + texAt, 8);
-        } else {
-            vertex.texture[0] = vertex.texture[1] = 0.0f;
-        }
-        if (hasNormal) {
-            std::memcpy(vertex.normal, v + normalAt, 12);
-        } else {
-            vertex.normal[0] = vertex.normal[1] = vertex.normal[2] = 0.0f;
-        }
+        return;
+    }
+    UINT count = batch.triangles * 3;
+    pending_.resize(base + count);
+    for (UINT i = 0; i < count; ++i) {
+        Convert(layout, v + static_cast<std::size_t>(IndexAt(batch, i)) * stride, &pending_[base + i]);
+        pendingIndices_.push_back(base + i);
     }
 }
 
 void GlDevice::SubmitVertices(const std::vector<GlVertex>& vertices, bool normals)
 {
+    SetArrays(reinterpret_cast<std::uintptr_t>(vertices.data()), sizeof(GlVertex), normals);
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.size()));
+}
+
+// Vertex arrays from client memory or, with a buffer bound, from offsets into it.
+void GlDevice::SetArrays(std::uintptr_t base, std::size_t stride, bool normals)
+{
+    const auto s = static_cast<GLsizei>(stride);
+    auto at = [base](std::size_t offset) { return reinterpret_cast<const void*>(base + offset); };
     glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(4, GL_FLOAT, sizeof(GlVertex), vertices[0].position);
+    glVertexPointer(4, GL_FLOAT, s, at(offsetof(ScreenVertex, position)));
     glEnableClientState(GL_COLOR_ARRAY);
-    glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(GlVertex), vertices[0].colour);
+    glColorPointer(4, GL_UNSIGNED_BYTE, s, at(offsetof(ScreenVertex, colour)));
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glTexCoordPointer(2, GL_FLOAT, sizeof(GlVertex), vertices[0].texture);
+    glTexCoordPointer(2, GL_FLOAT, s, at(offsetof(ScreenVertex, texture)));
     if (normals) {
         glEnableClientState(GL_NORMAL_ARRAY);
-        glNormalPointer(GL_FLOAT, sizeof(GlVertex), vertices[0].normal);
+        glNormalPointer(GL_FLOAT, s, at(offsetof(GlVertex, normal)));
     } else {
         glDisableClientState(GL_NORMAL_ARRAY);
     }
-    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.size()));
 }
 
 // Consecutive screen-space draws with the same state go to OpenGL as one draw: the triangles
@@ -437,8 +499,11 @@ void GlDevice::FlushPending()
     glDisable(GL_FOG);  // screen-space vertices are neither fogged nor lit
     glDisable(GL_LIGHTING);
     ApplyRasterState(pendingState_);
-    SubmitVertices(pending_, false);
+    SetArrays(reinterpret_cast<std::uintptr_t>(pending_.data()), sizeof(ScreenVertex), false);
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(pendingIndices_.size()), GL_UNSIGNED_INT,
+                   pendingIndices_.data());
     pending_.clear();
+    pendingIndices_.clear();
     DropPendingTexture();
 }
 
@@ -452,6 +517,7 @@ void GlDevice::DropPendingTexture()
 
 void GlDevice::DoDraw(const DrawBatch& batch)
 {
+    backIsFront_ = false;
     bool pretransformed = (batch.fvf & D3DFVF_XYZRHW) != 0;
     if (pretransformed) {
         RasterState state = CurrentRasterState();
@@ -464,7 +530,7 @@ void GlDevice::DoDraw(const DrawBatch& batch)
                 pendingState_.texture->AddRef();  // kept alive until drawn
             }
         }
-        AppendVertices(batch, &pending_);
+        AppendPending(batch);
         return;
     }
     FlushPending();
@@ -497,9 +563,105 @@ void GlDevice::DoDraw(const DrawBatch& batch)
     glLoadMatrixf(&modelView.m[0][0]);
     ApplyRasterState(CurrentRasterState());
     ApplyFogAndLight(lit);
-    immediate_.clear();
-    AppendVertices(batch, &immediate_);
-    SubmitVertices(immediate_, hasNormal);
+    if (!DrawStored(batch, hasNormal)) {
+        immediate_.clear();
+        AppendVertices(batch, &immediate_);
+        SubmitVertices(immediate_, hasNormal);
+    }
+}
+
+bool GlDevice::StoredDraw::Matches(const DrawBatch& batch) const
+{
+    return vertices == batch.vertices && indices == batch.indices && fvf == batch.fvf && stride == batch.stride &&
+           vertexCount == batch.vertexCount && triangles == batch.triangles && indexFormat == batch.indexFormat;
+}
+
+// The caller's memory as it is now into the draw's buffers; false when an index names a vertex
+// outside the range the caller gave.
+bool GlDevice::Upload(StoredDraw* draw, const DrawBatch& batch)
+{
+    UINT indexCount = batch.triangles * 3;
+    for (UINT i = 0; i < indexCount; ++i) {
+        if (IndexAt(batch, i) >= batch.vertexCount) {
+            return false;
+        }
+    }
+    const std::size_t indexSize = batch.indexFormat == D3DFMT_INDEX16 ? 2 : 4;
+    draw->vertexBytes.assign(batch.vertices, batch.vertices + static_cast<std::size_t>(batch.vertexCount) * batch.stride);
+    const auto* indexBytes = static_cast<const BYTE*>(batch.indices);
+    draw->indexBytes.assign(indexBytes, indexBytes + indexCount * indexSize);
+    Layout layout = LayoutOf(batch.fvf);
+    std::vector<GlVertex> converted(batch.vertexCount);
+    for (UINT i = 0; i < batch.vertexCount; ++i) {
+        Convert(layout, batch.vertices + static_cast<std::size_t>(i) * batch.stride, &converted[i]);
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, draw->vertexBuffer);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(converted.size() * sizeof(GlVertex)), converted.data(),
+                 GL_STATIC_DRAW);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, draw->indexBuffer);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(draw->indexBytes.size()), draw->indexBytes.data(),
+                 GL_STATIC_DRAW);
+    return true;
+}
+
+// An indexed world-space draw (a mesh subset) is kept in buffers on the device: drawn again from
+// the same memory with the same contents, it is neither converted nor handed over again. False:
+// draw it from client memory.
+bool GlDevice::DrawStored(const DrawBatch& batch, bool normals)
+{
+    if (!batch.indices || batch.vertexCount == 0) {
+        return false;
+    }
+    auto found = std::find_if(stored_.begin(), stored_.end(), [&](const StoredDraw& d) { return d.Matches(batch); });
+    const std::size_t indexSize = batch.indexFormat == D3DFMT_INDEX16 ? 2 : 4;
+    if (found == stored_.end()) {
+        if (stored_.size() >= kMaxStoredDraws) {
+            return false;
+        }
+        StoredDraw draw{batch.vertices, batch.indices, batch.fvf, batch.stride, batch.vertexCount, batch.triangles,
+                        batch.indexFormat, {}, {}};
+        glGenBuffers(1, &draw.vertexBuffer);
+        glGenBuffers(1, &draw.indexBuffer);
+        stored_.push_back(std::move(draw));
+        found = stored_.end() - 1;
+        if (!Upload(&*found, batch)) {
+            DeleteStored(found);
+            return false;
+        }
+    } else if (std::memcmp(found->vertexBytes.data(), batch.vertices, found->vertexBytes.size()) != 0 ||
+               std::memcmp(found->indexBytes.data(), batch.indices, found->indexBytes.size()) != 0) {
+        if (!Upload(&*found, batch)) {
+            DeleteStored(found);
+            return false;
+        }
+    }
+    found->lastPresent = presents_;
+    glBindBuffer(GL_ARRAY_BUFFER, found->vertexBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, found->indexBuffer);
+    SetArrays(0, sizeof(GlVertex), normals);
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(batch.triangles * 3),
+                   indexSize == 2 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT, nullptr);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    return true;
+}
+
+std::vector<GlDevice::StoredDraw>::iterator GlDevice::DeleteStored(std::vector<StoredDraw>::iterator draw)
+{
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    glDeleteBuffers(1, &draw->vertexBuffer);
+    glDeleteBuffers(1, &draw->indexBuffer);
+    return stored_.erase(draw);
+}
+
+// Buffers of draws not made for a while are let go: their memory may belong to something else by now.
+void GlDevice::DropUnusedStored()
+{
+    ++presents_;
+    for (auto d = stored_.begin(); d != stored_.end();) {
+        d = presents_ - d->lastPresent > kStoredDrawLifetime ? DeleteStored(d) : d + 1;
+    }
 }
 
 void GlDevice::DeletePendingTextures()
@@ -515,9 +677,18 @@ void GlDevice::DoPresent()
     FlushPending();
     MakeCurrent();
     DeletePendingTextures();
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, backFbo_);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, frontFbo_);
-    glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    DropUnusedStored();
+    if (parameters_.SwapEffect != D3DSWAPEFFECT_DISCARD) {
+        // The back buffer keeps its picture: the front buffer gets a copy.
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, backFbo_);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, frontFbo_);
+        glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    } else {
+        // The finished picture becomes the front buffer as it stands (kept for GetFrontBufferData
+        // and the scaled copy below), and the next frame is drawn into the old front buffer.
+        std::swap(backFbo_, frontFbo_);
+        backIsFront_ = true;
+    }
     // The picture scaled into the window with its aspect kept, the rest black.
     int windowWidth = 0, windowHeight = 0;
     SDL_GL_GetDrawableSize(sdl_, &windowWidth, &windowHeight);
@@ -527,8 +698,10 @@ void GlDevice::DoPresent()
     glBindFramebuffer(GL_READ_FRAMEBUFFER, frontFbo_);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glDisable(GL_SCISSOR_TEST);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
+    if (x > 0 || y > 0 || w < windowWidth || h < windowHeight) {
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);  // the bars; a picture that fills the window covers it all
+    }
     glBlitFramebuffer(0, 0, width_, height_, x, y, x + w, y + h, GL_COLOR_BUFFER_BIT,
                       w == static_cast<int>(width_) && h == static_cast<int>(height_) ? GL_NEAREST : GL_LINEAR);
     SDL_GL_SwapWindow(sdl_);
@@ -549,7 +722,7 @@ std::vector<std::uint32_t> GlDevice::ReadBuffer(unsigned framebuffer)
 
 void GlDevice::DoReadBack(Surface* target)
 {
-    std::vector<std::uint32_t> picture = ReadBuffer(backFbo_);
+    std::vector<std::uint32_t> picture = ReadBuffer(backIsFront_ ? frontFbo_ : backFbo_);
     auto& out = target->Texels();
     for (UINT y = 0; y < height_; ++y) {  // OpenGL's rows run bottom up
         for (UINT x = 0; x < width_; ++x) {

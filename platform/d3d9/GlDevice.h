@@ -1,7 +1,8 @@
 #pragma once
 // The device on OpenGL's fixed-function pipeline (compatibility profile) in the window's SDL
 // context. The picture is drawn into an off-screen back buffer of the back-buffer size; Present
-// copies it to the front buffer and shows that scaled into the window with its aspect kept.
+// makes it the front buffer (read by GetFrontBufferData) and copies that once into the window,
+// scaled with its aspect kept.
 #include <SDL.h>
 
 #include <cstdint>
@@ -36,33 +37,74 @@ private:
         Texture* texture;    // null: no texturing
         bool operator==(const RasterState&) const = default;
     };
-    struct GlVertex {
+    // A vertex as OpenGL takes it; the constructors leave it unset, as it is always written whole.
+    struct ScreenVertex {
+        ScreenVertex() {}
         float position[4];
         std::uint8_t colour[4];
         float texture[2];
+    };
+    struct GlVertex {
+        GlVertex() {}
+        ScreenVertex screen;
         float normal[3];
     };
+    // Where a vertex format keeps its parts.
+    struct Layout {
+        bool pretransformed, hasNormal, hasDiffuse, hasTex;
+        std::size_t normalAt, diffuseAt, texAt;
+    };
+    // An indexed draw kept in buffers, with the caller's bytes it was made from.
+    struct StoredDraw {
+        const BYTE* vertices;
+        const void* indices;
+        DWORD fvf;
+        UINT stride, vertexCount, triangles;
+        D3DFORMAT indexFormat;
+        std::vector<BYTE> vertexBytes, indexBytes;
+        unsigned vertexBuffer = 0, indexBuffer = 0;
+        unsigned lastPresent = 0;
+        bool Matches(const DrawBatch& batch) const;
+    };
+    static constexpr std::size_t kMaxStoredDraws = 32;
+    static constexpr unsigned kStoredDrawLifetime = 60;  // presents
 
     void BindTexture(Texture* texture);
     RasterState CurrentRasterState() const;
     void ApplyRasterState(const RasterState& state);
     void ApplyFogAndLight(bool lit);
+    static Layout LayoutOf(DWORD fvf);
+    static void Convert(const Layout& layout, const BYTE* vertex, ScreenVertex* out);
+    static void Convert(const Layout& layout, const BYTE* vertex, GlVertex* out);
+    static UINT IndexAt(const DrawBatch& batch, UINT i);
     static void AppendVertices(const DrawBatch& batch, std::vector<GlVertex>* out);
+    void AppendPending(const DrawBatch& batch);
+    static void SetArrays(std::uintptr_t base, std::size_t stride, bool normals);
     static void SubmitVertices(const std::vector<GlVertex>& vertices, bool normals);
+    bool DrawStored(const DrawBatch& batch, bool normals);
+    bool Upload(StoredDraw* draw, const DrawBatch& batch);
+    std::vector<StoredDraw>::iterator DeleteStored(std::vector<StoredDraw>::iterator draw);
+    void DropUnusedStored();
     void FlushPending();
     // A buffer's pixels as OpenGL holds them, bottom row first.
     std::vector<std::uint32_t> ReadBuffer(unsigned framebuffer);
     void DropPendingTexture();
     void DeletePendingTextures();
 
-    std::vector<GlVertex> pending_;    // screen-space triangles not yet handed to OpenGL
+    std::vector<ScreenVertex> pending_;        // screen-space triangles not yet handed to OpenGL
+    std::vector<std::uint32_t> pendingIndices_;
     RasterState pendingState_{};       // their state; holds a reference to the texture
     std::vector<GlVertex> immediate_;  // reused by every other draw
+    std::vector<StoredDraw> stored_;
+    unsigned presents_ = 0;
     SDL_Window* sdl_ = nullptr;
     SDL_GLContext context_ = nullptr;
     unsigned contextId_ = 0;
     unsigned backFbo_ = 0, backColour_ = 0, backDepth_ = 0;
     unsigned frontFbo_ = 0, frontColour_ = 0;
+    // Until the next clear or draw after a swapping present, the back buffer's picture is the one
+    // just presented, which now lives in the front buffer.
+    bool backIsFront_ = false;
     UINT width_ = 0, height_ = 0;
     bool coversDesktop_ = false;
     SDL_Rect windowed_{};  // the window's place before it covered the desktop

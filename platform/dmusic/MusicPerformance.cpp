@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "platform/dmusic/MusicSegment.h"
+#include "platform/dmusic/SharedSynth.h"
 #include "platform/dsound/AudioMixer.h"
 
 namespace {
@@ -70,17 +71,12 @@ HRESULT MusicPerformance::InitAudio(IDirectMusic** music, IDirectSound** sound, 
     }
     mixerHeld_ = true;
     QuietLogs();
-    settings_ = new_fluid_settings();
-    fluid_settings_setnum(settings_, "synth.sample-rate", mixer.Rate());
     // Performance channels come in groups of 16, one MIDI channel set each.
     int channels = static_cast<int>(std::max<DWORD>(16, (performanceChannels + 15) / 16 * 16));
-    fluid_settings_setint(settings_, "synth.midi-channels", std::min(channels, 256));
     bool reverb = defaultPathType == DMUS_APATH_SHARED_STEREOPLUSREVERB;
-    fluid_settings_setint(settings_, "synth.reverb.active", reverb ? 1 : 0);
-    fluid_settings_setint(settings_, "synth.chorus.active", 0);
-    fluid_settings_setnum(settings_, "synth.gain", 0.5);
-    synth_ = new_fluid_synth(settings_);
-    if (!synth_ || fluid_synth_sfload(synth_, font.c_str(), 1) == FLUID_FAILED) {
+    lease_ = SharedSynth::Take({static_cast<double>(mixer.Rate()), std::min(channels, 256), reverb}, font.c_str());
+    synth_ = lease_.synth;
+    if (!synth_) {
         CloseDown();
         return DMUS_E_NO_SOUNDFONT;
     }
@@ -174,13 +170,10 @@ HRESULT MusicPerformance::CloseDown()
         sequencer_.reset();
         playing_ = nullptr;
     }
-    if (synth_) {
-        delete_fluid_synth(synth_);
+    if (lease_.settings) {
+        SharedSynth::Give(lease_);
+        lease_ = {};
         synth_ = nullptr;
-    }
-    if (settings_) {
-        delete_fluid_settings(settings_);
-        settings_ = nullptr;
     }
     if (mixerHeld_) {
         mixer.ReleaseUser();
@@ -207,6 +200,7 @@ void MusicPerformance::Send(std::uint8_t status, std::uint8_t d1, std::uint8_t d
 void MusicPerformance::Synthesize(float* out, int frames)
 {
     fluid_synth_write_float(synth_, frames, out, 0, 2, out, 1, 2);
+    lease_.rendered += static_cast<unsigned>(frames);
 }
 
 void MusicPerformance::MixInto(float* out, int frames, int)

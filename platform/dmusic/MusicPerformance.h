@@ -1,6 +1,6 @@
 #pragma once
-// The performance: a FluidSynth synthesiser with the General MIDI soundfont, playing one primary
-// segment at a time, mixed into the shared audio device.
+// The performance: the process's FluidSynth synthesiser with the General MIDI soundfont, playing
+// one primary segment at a time, mixed into the shared audio device.
 #include <atomic>
 #include <memory>
 #include <string>
@@ -11,6 +11,7 @@
 #include "platform/dmusic/DMusic.h"
 #include "platform/dmusic/MidiSequencer.h"
 #include "platform/dmusic/MidiSink.h"
+#include "platform/dmusic/SharedSynth.h"
 #include "platform/dsound/AudioSource.h"
 
 class MusicSegment;
@@ -43,8 +44,8 @@ private:
     void Synthesize(float* out, int frames) override;
 
     std::atomic<ULONG> refs_{1};
-    fluid_settings_t* settings_ = nullptr;
-    fluid_synth_t* synth_ = nullptr;
+    SharedSynth::Lease lease_;
+    fluid_synth_t* synth_ = nullptr;  // the lease's, while the audio is started
     bool mixerHeld_ = false;
     // Guarded by the mixer lock.
     std::unique_ptr<MidiSequencer> sequencer_;

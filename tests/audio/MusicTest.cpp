@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <malloc.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cmath>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -17,6 +20,7 @@
 #include "engine/MusicThread.h"
 #include "game/SceneManager.h"
 #include "platform/dmusic/DMusic.h"
+#include "platform/dmusic/SharedSynth.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32TestHooks.h"
 #include "tests/audio/AudioTestSetup.h"
@@ -132,6 +136,76 @@ TEST_F(MusicTest, MissingOrBrokenFileIsReportedAndTheNextLoadStartsAfresh)
     ASSERT_TRUE(player.Load("Music\\good.mid"));
     EXPECT_EQ(player.Play(0, 0, 0, 0, 0), S_OK);
     EXPECT_GT(AudioTestSetup::Peak(AudioTestSetup::Pull(kRate / 2), 0, kRate / 2), 0.02f);
+}
+
+// A track change as the music thread makes it: the old track stopped and everything let go, the
+// new one loaded and started.
+void ChangeTrack(MusicPlayer& player, const char* path)
+{
+    player.Stop();
+    ASSERT_TRUE(player.Load(path));
+    ASSERT_EQ(player.Play(0, 0, 0, 0, 1), S_OK);
+}
+
+std::size_t HeapInUse()
+{
+    struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+TEST_F(MusicTest, TrackChangesReuseOneSynthesiserAndLeaveTheHeapAsItWas)
+{
+    HeldNotes(8).Write(setup.PathOf("Music/a.mid"));
+    MidiFixture other(480);
+    other.Program(0, 0, 48);
+    other.Note(0, 960, 0, 67, 90);
+    other.End(960);
+    other.Write(setup.PathOf("Music/b.mid"));
+    MusicPlayer player;
+    for (int i = 0; i < 5; ++i) {
+        ChangeTrack(player, i % 2 ? "Music\\b.mid" : "Music\\a.mid");
+        AudioTestSetup::Pull(2048);
+    }
+    int creations = SharedSynth::Creations();
+    std::size_t heap = HeapInUse();
+    for (int i = 0; i < 100; ++i) {
+        ChangeTrack(player, i % 2 ? "Music\\b.mid" : "Music\\a.mid");
+        AudioTestSetup::Pull(2048);
+    }
+    player.Stop();
+    EXPECT_EQ(SharedSynth::Creations(), creations) << "no synthesiser or soundfont load per track";
+    std::size_t after = HeapInUse();
+    EXPECT_LT(after, heap + 32 * 1024) << "heap grew by " << (after - heap) << " bytes";
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(MusicTest, KeptSynthesiserStartsEachTrackAsANewOneWould)
+{
+    // The organ track after one that changed the program of its channel sounds as it did alone.
+    HeldNotes(2).Write(setup.PathOf("Music/a.mid"));
+    MidiFixture other(480);
+    other.Program(0, 0, 0);
+    other.Program(0, 1, 56);
+    other.Note(0, 960, 1, 60, 127);
+    other.End(960);
+    other.Write(setup.PathOf("Music/b.mid"));
+    MusicPlayer player;
+    ChangeTrack(player, "Music\\a.mid");
+    auto first = AudioTestSetup::Pull(kRate / 2);
+    ChangeTrack(player, "Music\\b.mid");
+    AudioTestSetup::Pull(kRate / 4);  // cut off while its notes still sound
+    ChangeTrack(player, "Music\\a.mid");
+    auto again = AudioTestSetup::Pull(kRate / 2);
+    player.Stop();
+    ASSERT_EQ(first.size(), again.size());
+    // Only the reverb's tail of the cut notes may differ: far below the track itself.
+    float worst = 0.0f;
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        worst = std::max(worst, std::abs(first[i] - again[i]));
+    }
+    float peak = AudioTestSetup::Peak(first, 0, kRate / 2);
+    EXPECT_GT(peak, 0.02f);
+    EXPECT_LT(worst, peak / 10) << "peak " << peak;
 }
 
 class MusicControllerTest : public ::testing::Test {

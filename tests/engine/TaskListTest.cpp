@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -153,6 +154,42 @@ TEST_F(TaskListTest, DestructorDeletesTasksStillInTheList)
     delete g_taskList;
     g_taskList = new TaskList;
     EXPECT_EQ(g_log, (std::vector<std::string>{"~left"}));
+}
+
+// Tasks of mixed priorities created and killed over many frames, the last of a priority among
+// them: the list stays in priority order, each priority in creation order.
+TEST_F(TaskListTest, OrderHoldsThroughManyCreationsAndKills)
+{
+    const int priorities[] = {PriorityEnemy, PriorityPlayer, PriorityHead, PriorityEnemy, PriorityTail,
+                              PriorityPlayer, PriorityScreen, PriorityEnemy};
+    std::vector<std::pair<int, int>> expected;  // priority, serial of the live tasks in list order
+    int serial = 0;
+    for (int frame = 0; frame < 40; ++frame) {
+        for (int i = 0; i < 5; ++i) {
+            int priority = priorities[(frame * 5 + i * 3) % 8];
+            Probe::Create(priority, std::to_string(serial));
+            auto at = std::find_if(expected.begin(), expected.end(), [&](auto& e) { return e.first > priority; });
+            expected.insert(at, {priority, serial++});
+        }
+        // Kill every third task, and the newest of each priority on even frames.
+        std::vector<int> killed;
+        int index = 0;
+        for (Task* t = g_taskList->First(); t->state != TaskState::Sentinel; t = t->next, ++index) {
+            bool newest = frame % 2 == 0 && (t->next->state == TaskState::Sentinel || t->next->priority != t->priority);
+            if (index % 3 == frame % 3 || newest) {
+                g_taskList->Kill(t);
+                killed.push_back(std::stoi(static_cast<Probe*>(t)->name));
+            }
+        }
+        std::erase_if(expected, [&](auto& e) { return std::find(killed.begin(), killed.end(), e.second) != killed.end(); });
+        g_taskList->RunAll();
+    }
+    std::vector<std::pair<int, int>> actual;
+    for (Task* t = g_taskList->First(); t->state != TaskState::Sentinel; t = t->next) {
+        actual.push_back({t->priority, std::stoi(static_cast<Probe*>(t)->name)});
+    }
+    EXPECT_EQ(actual, expected);
+    EXPECT_EQ(g_taskList->Count(), static_cast<int>(expected.size()) + 2);
 }
 
 TEST(GameObjectTest, RectAndIntegerCentre)
