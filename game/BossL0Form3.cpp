@@ -13,8 +13,7 @@ BossL0Form3::BossL0Form3(int param, float x, float y) : BossSwayForm(param, x, y
 
 Task* BossL0Form3::Create(int priority, int param, float x, float y)
 {
-    auto* form = new (std::nothrow) BossL0Form3(param, x, y);
-    return form ? g_taskList->Insert(form, priority) : nullptr;
+    return InsertNew<BossL0Form3>(priority, param, x, y);
 }
 
 bool BossL0Form3::PatternStep()

@@ -13,8 +13,7 @@ BossL2Form3::BossL2Form3(int param, float x, float y) : BossSwayForm(param, x, y
 
 Task* BossL2Form3::Create(int priority, int param, float x, float y)
 {
-    auto* form = new (std::nothrow) BossL2Form3(param, x, y);
-    return form ? g_taskList->Insert(form, priority) : nullptr;
+    return InsertNew<BossL2Form3>(priority, param, x, y);
 }
 
 bool BossL2Form3::PatternStep()

@@ -19,8 +19,7 @@ BossL3Form2::BossL3Form2(int param, float x, float y) : BossL3Form(40.0f, 5000, 
 
 Task* BossL3Form2::Create(int priority, int param, float x, float y)
 {
-    auto* form = new (std::nothrow) BossL3Form2(param, x, y);
-    return form ? g_taskList->Insert(form, priority) : nullptr;
+    return InsertNew<BossL3Form2>(priority, param, x, y);
 }
 
 void BossL3Form2::Exec()

@@ -18,8 +18,7 @@ BossL3Form3::BossL3Form3(int param, float x, float y) : BossL3Form(40.0f, 2000, 
 
 Task* BossL3Form3::Create(int priority, int param, float x, float y)
 {
-    auto* form = new (std::nothrow) BossL3Form3(param, x, y);
-    return form ? g_taskList->Insert(form, priority) : nullptr;
+    return InsertNew<BossL3Form3>(priority, param, x, y);
 }
 
 void BossL3Form3::Exec()

@@ -15,8 +15,7 @@ BossL3Form4::BossL3Form4(int param, float x, float y) : BossL3Form(40.0f, 10000,
 
 Task* BossL3Form4::Create(int priority, int param, float x, float y)
 {
-    auto* form = new (std::nothrow) BossL3Form4(param, x, y);
-    return form ? g_taskList->Insert(form, priority) : nullptr;
+    return InsertNew<BossL3Form4>(priority, param, x, y);
 }
 
 void BossL3Form4::Exec()

@@ -22,7 +22,7 @@ DifficultyMenu::DifficultyMenu()
 
 DifficultyMenu* DifficultyMenu::Create(int priority)
 {
-    return static_cast<DifficultyMenu*>(g_taskList->Insert(new DifficultyMenu, priority));
+    return InsertNew<DifficultyMenu>(priority);
 }
 
 void DifficultyMenu::Exec()

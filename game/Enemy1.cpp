@@ -56,19 +56,6 @@ void Enemy1::Blink(int* cell, float* timer)
     }
 }
 
-bool Enemy1::AimAtPlayer(int above, int* angle) const
-{
-    auto* player = static_cast<GameObject*>(TaskList::FindPlayer());
-    if (!player) {
-        return false;
-    }
-    Point own, target;
-    GetCenter(&own);
-    player->GetCenter(&target);
-    *angle = AngleDeg(own.x, own.y, target.x, target.y - above);
-    return true;
-}
-
 void Enemy1::FireShot(float shotSpeed, int angle, float accel, int cell) const
 {
     EnemyShot2::Create(PriorityPlayer, x + 24.0f, y + 37.0f, shotSpeed, angle, accel, cell);
@@ -111,7 +98,7 @@ void Enemy1Dasher::Enter()
 
 void Enemy1Dasher::Aim()
 {
-    if (!AimAtPlayer(kAboveShip, &direction)) {
+    if (!AimAtPlayer(&direction, kAboveShip)) {
         return;
     }
     shotAngle = direction + RandomRange(-20, 20);
@@ -173,7 +160,7 @@ void Enemy1Gunner::Enter()
 
 void Enemy1Gunner::TakeAim()
 {
-    AimAtPlayer(0, &shotAngle);
+    AimAtPlayer(&shotAngle);
     stateIndex = 2;
     DrawCell(2);
 }
@@ -188,7 +175,7 @@ void Enemy1Gunner::BrakeAndFire()
 
 void Enemy1Gunner::ReAim()
 {
-    if (!AimAtPlayer(kAboveShip, &direction)) {
+    if (!AimAtPlayer(&direction, kAboveShip)) {
         return;
     }
     RestartForDash();
@@ -213,7 +200,7 @@ void Enemy1L2::FireStep()
         return;
     }
     if (shotCount % 2 == 0) {
-        AimAtPlayer(0, &shotAngle);
+        AimAtPlayer(&shotAngle);
         FireLine(shotAngle);
         shotTimer = 60.0;
     }
@@ -270,7 +257,7 @@ void Enemy1L3::FireWhileBraking()
 
 void Enemy1L3::RestartForDash()
 {
-    AimAtPlayer(0, &shotAngle);
+    AimAtPlayer(&shotAngle);
     shotCount = 0;
     shotTimer = 30.0;
 }
@@ -293,7 +280,7 @@ void Enemy1L3::FireWhileDashing()
         break;
     default:
         // A new aim; the count restarts at 1 below, so the line volley is not repeated.
-        AimAtPlayer(0, &shotAngle);
+        AimAtPlayer(&shotAngle);
         shotCount = 0;
         shotTimer = 25.0;
         break;

@@ -25,9 +25,6 @@ protected:
     void SpeedUp(float accel);
     void DrawCell(int cell) const;
     static void Blink(int* cell, float* timer);
-    // The angle from the centre to the player's centre raised by `above` pixels; false (and
-    // the angle untouched) when there is no player.
-    bool AimAtPlayer(int above, int* angle) const;
     void FireShot(float shotSpeed, int angle, float accel, int cell) const;
     // Six shots along one angle at 160..210 px/s: a line that stretches as it flies.
     void FireLine(int angle) const;

@@ -94,5 +94,5 @@ void Enemy5L3::Exec()
 {
     (this->*kHandlers[stateIndex])();
     DrawTargetSecond(true);
-    FinishFrame5(4);
+    EndWhenDestroyedOrEscaped(4, ExplodeSmall);
 }

@@ -12,8 +12,7 @@ EnemyShot3::EnemyShot3(float cx, float cy, float speed, int angle, float accel, 
 EnemyShot3* EnemyShot3::Create(int priority, float cx, float cy, float speed, int angle, float accel, float limit,
                                int fireFlag)
 {
-    return static_cast<EnemyShot3*>(
-        g_taskList->Insert(new EnemyShot3(cx, cy, speed, angle, accel, limit, fireFlag), priority));
+    return InsertNew<EnemyShot3>(priority, cx, cy, speed, angle, accel, limit, fireFlag);
 }
 
 void EnemyShot3::GetRect(Rect* out) const

@@ -11,7 +11,7 @@ EnemyShot7::EnemyShot7(float cx, float cy, float speed, int angle, float accel)
 
 EnemyShot7* EnemyShot7::Create(int priority, float cx, float cy, float speed, int angle, float accel)
 {
-    return static_cast<EnemyShot7*>(g_taskList->Insert(new EnemyShot7(cx, cy, speed, angle, accel), priority));
+    return InsertNew<EnemyShot7>(priority, cx, cy, speed, angle, accel);
 }
 
 void EnemyShot7::GetRect(Rect* out) const

@@ -12,7 +12,7 @@ ExplosionFlash::ExplosionFlash(float cx, float cy, int row) : x(cx - 16.0f), y(c
 
 ExplosionFlash* ExplosionFlash::Create(int priority, float cx, float cy, int row)
 {
-    return static_cast<ExplosionFlash*>(g_taskList->Insert(new ExplosionFlash(cx, cy, row), priority));
+    return InsertNew<ExplosionFlash>(priority, cx, cy, row);
 }
 
 void ExplosionFlash::Exec()

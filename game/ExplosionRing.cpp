@@ -13,7 +13,7 @@ ExplosionRing::ExplosionRing(float cx, float cy, int row, int mode)
 
 ExplosionRing* ExplosionRing::Create(int priority, float cx, float cy, int row, int mode)
 {
-    return static_cast<ExplosionRing*>(g_taskList->Insert(new ExplosionRing(cx, cy, row, mode), priority));
+    return InsertNew<ExplosionRing>(priority, cx, cy, row, mode);
 }
 
 void ExplosionRing::Exec()

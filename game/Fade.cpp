@@ -22,7 +22,7 @@ Fade::Fade(int step, SceneState target, FadeMode mode)
 
 Fade* Fade::Create(int priority, int step, SceneState target, FadeMode mode)
 {
-    return static_cast<Fade*>(g_taskList->Insert(new Fade(step, target, mode), priority));
+    return InsertNew<Fade>(priority, step, target, mode);
 }
 
 void Fade::Exec()

@@ -18,7 +18,7 @@ ShotEmitterA::ShotEmitterA(float x, float y, int direction, int angleOffset) : b
 
 ShotEmitterA* ShotEmitterA::Create(int priority, float x, float y, int direction, int angleOffset)
 {
-    return static_cast<ShotEmitterA*>(g_taskList->Insert(new ShotEmitterA(x, y, direction, angleOffset), priority));
+    return InsertNew<ShotEmitterA>(priority, x, y, direction, angleOffset);
 }
 
 void ShotEmitterA::FireWhenDue()
@@ -37,10 +37,8 @@ void ShotEmitterA::FireWhenDue()
 
 void ShotEmitterA::Exec()
 {
-    // Creators may pass any angle; the tables take 0..359.
-    int d = ((direction % 360) + 360) % 360;
-    x += g_cosTable[d] * speed * g_frameTime;
-    y -= g_sinTable[d] * speed * g_frameTime;
+    // Creators may pass any angle.
+    MoveAlong(&x, &y, direction, speed);
     FireWhenDue();
     g_graphicsEngine->SetBlend(static_cast<int>(SpriteBlendMode::Alpha), 0x80FFFFFFu);
     g_graphicsEngine->DrawSprite(static_cast<int>(x), static_cast<int>(y), 21, 0, 118, 14, 14);

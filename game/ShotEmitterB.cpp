@@ -16,7 +16,7 @@ ShotEmitterB::ShotEmitterB(float x, float y, int angleOffset) : baseAngle(angleO
 
 ShotEmitterB* ShotEmitterB::Create(int priority, float x, float y, int angleOffset)
 {
-    return static_cast<ShotEmitterB*>(g_taskList->Insert(new ShotEmitterB(x, y, angleOffset), priority));
+    return InsertNew<ShotEmitterB>(priority, x, y, angleOffset);
 }
 
 void ShotEmitterB::FireWhenDue()

@@ -18,7 +18,7 @@ TitleMenu::TitleMenu()
 
 TitleMenu* TitleMenu::Create(int priority)
 {
-    return static_cast<TitleMenu*>(g_taskList->Insert(new TitleMenu, priority));
+    return InsertNew<TitleMenu>(priority);
 }
 
 void TitleMenu::Exec()

@@ -22,7 +22,7 @@ WarningBanner::WarningBanner()
 
 WarningBanner* WarningBanner::Create(int priority)
 {
-    return static_cast<WarningBanner*>(g_taskList->Insert(new WarningBanner, priority));
+    return InsertNew<WarningBanner>(priority);
 }
 
 void WarningBanner::Exec()
