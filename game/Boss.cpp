@@ -107,16 +107,25 @@ void Boss::DrawCell(int cell) const
     g_graphicsEngine->DrawSprite(static_cast<int>(x), static_cast<int>(y), slot, src < 256 ? src : src - 256, 0, w, h);
 }
 
-void Boss::AimAtPlayer(int* aim) const
+bool Boss::SwayTowardPlayer(float* acceleration, float sway, float topSpeed)
 {
-    Task* player = TaskList::FindPlayer();
-    if (!player) {
-        return;
+    if (speed <= 0.0f && *acceleration <= 0.0f) {
+        *acceleration = sway;
     }
-    Point own, target;
-    GetCenter(&own);
-    static_cast<GameObject*>(player)->GetCenter(&target);
-    *aim = AngleDeg(own.x, own.y, target.x, target.y);
+    if (speed <= 0.0f && *acceleration > 0.0f) {
+        Point own, target;
+        if (!GameObject::FindPlayerCenter(&target)) {
+            return false;
+        }
+        GetCenter(&own);
+        direction = own.x > target.x ? 180 : 0;
+    }
+    if (speed > topSpeed) {
+        *acceleration = -sway;
+    }
+    x += g_cosTable[((direction % 360) + 360) % 360] * speed * g_frameTime;
+    speed += *acceleration * g_frameTime;
+    return true;
 }
 
 void Boss::CycleFrame(int* frame, float* frameTimer)

@@ -51,14 +51,9 @@ void BossL1::Brake()
 
 void BossL1::Face()
 {
-    auto* ship = static_cast<GameObject*>(TaskList::FindPlayer());
-    if (!ship) {
+    if (!AimAtPlayer(&direction)) {
         return;
     }
-    Point own, target;
-    GetCenter(&own);
-    ship->GetCenter(&target);
-    direction = AngleDeg(own.x, own.y, target.x, target.y);
     shotAngle = direction + RandomRange(-20, 20);
     stateIndex = 2;
     DrawCell(4);

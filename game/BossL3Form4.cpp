@@ -31,13 +31,13 @@ void BossL3Form4::Fight()
     }
     Draw();
     if (attackTimer <= 0.0f) {
-        Step();
+        PatternStep();
     } else {
         attackTimer -= TickStep();
     }
 }
 
-void BossL3Form4::Step()
+bool BossL3Form4::PatternStep()
 {
     AimAtPlayer(&aim);
     float cx = CentreX();
@@ -48,7 +48,7 @@ void BossL3Form4::Step()
         EnemyShot2::Create(PriorityPlayer, cx, cy, 250.0f, aim + 15, 2.0f, 1);
         openingCount += 1;
         attackTimer = openingCount == 15 ? 240.0f : 1.0f;
-        return;
+        return false;
     }
     int c = stepCounter;
     if (c < 15) {
@@ -72,4 +72,5 @@ void BossL3Form4::Step()
         cycleCount += 1;
         stepCounter = 0;
     }
+    return false;
 }

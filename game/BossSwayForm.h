@@ -30,6 +30,11 @@ protected:
     virtual void SideHomingShots(int n) = 0;
 
     bool SideBarrageStep();
+    // One step of the crossfire: from the left then the right edge a burst of four shots of
+    // rising speed at a random angle, each shot `fan` degrees on (the right burst the other
+    // way); on the steps where step % arrowPeriod < arrowSteps an arrow of four aimed shots down
+    // the centre line. Complete after step 160.
+    bool CrossfireStep(int fan, int arrowPeriod, int arrowSteps);
 
 private:
     void Approach();

@@ -32,7 +32,7 @@ protected:
     void FireFork(int angle) const;
 };
 
-// Levels 0 and 1: enter braking to a stop, aim once (a shot off the aim line, one time in three)
+// Levels 0 and 1: enter braking to a stop, aim once (a shot off the aim line, one time in two)
 // and dash; they differ only in what the dash fires.
 class Enemy1Dasher : public Enemy1 {
 public:

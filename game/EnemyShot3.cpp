@@ -29,9 +29,8 @@ void EnemyShot3::Exec()
         GetCenter(&centre);
         if (fireFlag != 0) {
             // Without a ship the shot goes along its last aim.
-            if (auto* ship = static_cast<GameObject*>(TaskList::FindPlayer())) {
-                Point target;
-                ship->GetCenter(&target);
+            Point target;
+            if (GameObject::FindPlayerCenter(&target)) {
                 aim = AngleDeg(centre.x, centre.y, target.x, target.y);
             }
             EnemyShot2::Create(PriorityPlayer, static_cast<float>(centre.x), static_cast<float>(centre.y), 250.0f, aim,

@@ -30,7 +30,7 @@ void ExplosionFlash::Exec()
     } else {
         frameTimer -= 60.0f * g_frameTime;
     }
-    std::uint32_t colour = (static_cast<std::uint32_t>(static_cast<int>(alpha)) << 24) | 0x00FFFFFFu;
+    std::uint32_t colour = WhiteWithAlpha(static_cast<int>(alpha));
     g_graphicsEngine->SetBlend(static_cast<int>(SpriteBlendMode::Alpha), colour);
     g_graphicsEngine->SetScale(scale, scale);
     g_graphicsEngine->DrawSprite(static_cast<int>(x - 32.0f * scale / 2.0f), static_cast<int>(y - 32.0f * scale / 2.0f),

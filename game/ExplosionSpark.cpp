@@ -26,7 +26,7 @@ void ExplosionSpark::Exec()
         }
     }
     MoveAlong(&x, &y, angle, speed);
-    std::uint32_t colour = (static_cast<std::uint32_t>(static_cast<int>(alpha)) << 24) | 0x00FFFFFFu;
+    std::uint32_t colour = WhiteWithAlpha(static_cast<int>(alpha));
     g_graphicsEngine->SetRotation(static_cast<float>(-angle), 12.0f, 3.0f);
     g_graphicsEngine->SetBlend(static_cast<int>(SpriteBlendMode::Alpha), colour);
     g_graphicsEngine->DrawSprite(static_cast<int>(x), static_cast<int>(y), 21, 0, 96 + 6 * row, 24, 6);

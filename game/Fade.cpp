@@ -39,7 +39,7 @@ void Fade::Exec()
 void Fade::FadeIn()
 {
     int alpha = GetAlpha() - step;
-    colour = (static_cast<std::uint32_t>(alpha) << 24) | 0x00FFFFFFu;
+    colour = WhiteWithAlpha(alpha);
     DrawSheet();
     if (alpha <= 16) {
         Finish();
@@ -49,7 +49,7 @@ void Fade::FadeIn()
 void Fade::FadeOut()
 {
     int alpha = GetAlpha() + step;
-    colour = (static_cast<std::uint32_t>(alpha) << 24) | 0x00FFFFFFu;
+    colour = WhiteWithAlpha(alpha);
     DrawSheet();
     if (alpha >= 240) {
         Finish();
