@@ -99,7 +99,6 @@ void Boss::EndForm(NextForm next, int nextParam, TimingGrade grade, bool gaugeCo
     }
 }
 
-
 void Boss::DrawCell(int cell) const
 {
     int src = w * cell;
@@ -183,4 +182,19 @@ bool Boss::AtStation() const
     float cx = x + w / 2;
     float cy = y + h / 2;
     return cx > 317.0f && cx < 323.0f && cy > 117.0f && cy < 123.0f;
+}
+
+bool Boss::AttackDue()
+{
+    if (attackTimer >= 0.0f) {
+        attackTimer -= TickStep();
+        return false;
+    }
+    return true;
+}
+
+void Boss::PauseAfterPattern()
+{
+    stepCounter = 0;
+    attackTimer = 120.0f;
 }

@@ -9,6 +9,10 @@ public:
     // The boss of the current difficulty level, inserted at the priority; null when none.
     static Task* Create(int priority, int param);
 
+    // The step of the current attack pattern, and the tick timer until the next step.
+    int stepCounter = 0;
+    float attackTimer = 0.0f;
+
 protected:
     // Creates the following form of a chain at the ending form's top-left corner.
     using NextForm = Task* (*)(int priority, int param, float x, float y);
@@ -36,6 +40,10 @@ protected:
     static void CycleFrame(int* frame, float* frameTimer);
     // Runs the frame timer down, turning to the next cell once it has run out.
     static void TurnCells(int* frame, float* frameTimer);
+    // Runs the attack timer down while it runs; true once it has run out and a step is due.
+    bool AttackDue();
+    // After a completed pattern: the step count starts again after a 120-tick pause.
+    void PauseAfterPattern();
     // A tick timer's fall in this frame.
     static float TickStep();
 

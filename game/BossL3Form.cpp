@@ -31,13 +31,11 @@ void BossL3Form::FightInPatterns()
         return;
     }
     Draw();
-    if (attackTimer >= 0.0f) {
-        attackTimer -= TickStep();
+    if (!AttackDue()) {
         return;
     }
     if (PatternStep()) {
-        stepCounter = 0;
-        attackTimer = 120.0f;
+        PauseAfterPattern();
         pattern = (pattern + 1) % patternCount;
     }
 }

@@ -6,12 +6,10 @@
 class BossL3Form : public Boss {
 public:
     float acceleration;
-    int stepCounter = 0;
     int aim = 270;
     int frame = 0;
     int frameStep = 1;
     float frameTimer = 1.0f;
-    float attackTimer = 0.0f;
     int pattern = 0;
 
 protected:

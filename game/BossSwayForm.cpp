@@ -50,13 +50,11 @@ void BossSwayForm::Sway()
     }
     TurnCells(&frame, &frameTimer);
     Draw();
-    if (attackTimer >= 0.0f) {
-        attackTimer -= TickStep();
+    if (!AttackDue()) {
         return;
     }
     if (PatternStep()) {
-        stepCounter = 0;
-        attackTimer = 120.0f;
+        PauseAfterPattern();
         pattern = (pattern + 1) % 4;
     }
 }

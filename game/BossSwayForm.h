@@ -14,11 +14,9 @@ public:
     // Set by the side barrage before it fires along them.
     int leftAim = 270;
     int rightAim = 270;
-    int stepCounter = 0;
     int pattern = 0;
     int frame = 0;
     float frameTimer = 1.0f;
-    float attackTimer = 0.0f;
 
 protected:
     // The form appears at (x, y); it ends the chain.

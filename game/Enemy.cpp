@@ -193,3 +193,34 @@ void Enemy::Move()
 {
     MoveAlong(&x, &y, direction, speed);
 }
+
+void Enemy::BrakeToStop(float accel)
+{
+    if (speed > 0.0f) {
+        speed -= accel * g_frameTime;
+    } else {
+        speed = 0.0f;
+        ++stateIndex;
+    }
+}
+
+void Enemy::SpeedUp(float accel)
+{
+    if (speed < 160.0f) {
+        speed += accel * g_frameTime;
+    }
+}
+
+void Enemy::Blink(int* cell, float* timer)
+{
+    *timer -= 60.0f * g_frameTime;
+    if (*timer < 0.0f) {
+        *cell ^= 1;
+        *timer = 1.0f;
+    }
+}
+
+void Enemy::DrawKindCell(int cell) const
+{
+    g_graphicsEngine->DrawSprite(static_cast<int>(x), static_cast<int>(y), 15, 48 * cell, 0, 48, 48);
+}

@@ -55,6 +55,14 @@ protected:
     // The angle from the centre to the player's centre raised by `above` pixels; false (and
     // the angle untouched) when there is no player.
     bool AimAtPlayer(int* angle, int above = 0) const;
+    // Brakes by accel; once the speed is found at or below 0 it stops and takes the next state.
+    void BrakeToStop(float accel);
+    // Gathers speed by accel while below 160 px/s (passing it by at most one frame's step).
+    void SpeedUp(float accel);
+    // Turns the blinking flight pair (cells 0 and 1) every tick.
+    static void Blink(int* cell, float* timer);
+    // One 48x48 cell of the enemy kinds' strip in slot 15, at the enemy's place.
+    void DrawKindCell(int cell) const;
     // Advances a three-cell animation 0, 1, 2, 1, 0, ... by its step, turning at either end.
     static void StepFrameBackAndForth(int* frame, int* frameStep);
     // Steps 2 to 4 of every enemy kind's frame, after its state handler: the target second, then

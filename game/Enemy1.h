@@ -19,12 +19,6 @@ public:
 
 protected:
     Enemy1(int param, float x, float y, float startSpeed);
-    // Brakes by accel; once the speed is found at or below 0 it stops and takes the next state.
-    void BrakeToStop(float accel);
-    // Gathers speed by accel while below 160 px/s (passing it by at most one frame's step).
-    void SpeedUp(float accel);
-    void DrawCell(int cell) const;
-    static void Blink(int* cell, float* timer);
     void FireShot(float shotSpeed, int angle, float accel, int cell) const;
     // Six shots along one angle at 160..210 px/s: a line that stretches as it flies.
     void FireLine(int angle) const;

@@ -36,7 +36,6 @@ void Enemy3::Exec()
     FinishFrame(4);
 }
 
-
 void Enemy3::Fire()
 {
     shotTimer -= 60.0 * g_frameTime;

@@ -18,26 +18,12 @@ Enemy5* Enemy5::Create(int priority, int param, float x, float y)
 
 const Enemy5Diver::Handler Enemy5Diver::kHandlers[3] = {&Enemy5Diver::Brake, &Enemy5Diver::Face, &Enemy5Diver::Dive};
 
-void Enemy5Diver::DrawCell(int cell) const
-{
-    g_graphicsEngine->DrawSprite(static_cast<int>(x), static_cast<int>(y), 15, 48 * cell, 0, 48, 48);
-}
-
 void Enemy5Diver::Brake()
 {
     Move();
-    if (speed > 0.0f) {
-        speed -= acceleration * g_frameTime;
-    } else {
-        speed = 0.0f;
-        stateIndex = 1;
-    }
-    blinkTimer -= 60.0f * g_frameTime;
-    if (blinkTimer < 0.0f) {
-        blinkCell ^= 1;
-        blinkTimer = 1.0f;
-    }
-    DrawCell(speed < 40.0f ? 3 : speed < 80.0f ? 2 : blinkCell);
+    BrakeToStop(acceleration);
+    Blink(&blinkCell, &blinkTimer);
+    DrawKindCell(speed < 40.0f ? 3 : speed < 80.0f ? 2 : blinkCell);
 }
 
 void Enemy5Diver::Face()
@@ -46,16 +32,14 @@ void Enemy5Diver::Face()
         return;
     }
     stateIndex = 2;
-    DrawCell(4);
+    DrawKindCell(4);
 }
 
 void Enemy5Diver::Dive()
 {
     Move();
-    if (speed < 160.0f) {
-        speed += acceleration * g_frameTime;
-    }
-    DrawCell(2);
+    SpeedUp(acceleration);
+    DrawKindCell(2);
 }
 
 void Enemy5Diver::Exec()

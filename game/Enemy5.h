@@ -32,7 +32,6 @@ private:
     void Brake();
     void Face();
     void Dive();
-    void DrawCell(int cell) const;
 };
 
 class Enemy5L0 final : public Enemy5Diver {
