@@ -1,7 +1,7 @@
 #include "engine/Input.h"
 
 #include "engine/Application.h"
-#include "game/SceneManager.h"
+#include "engine/SceneControl.h"
 
 Input* g_input = nullptr;
 IDirectInput8A* g_directInput = nullptr;
@@ -156,10 +156,10 @@ bool Input::WaitWhilePaused(KeyState* s)
         }
         ReadKeyboardKey(kVirtualKeyS, s);
         if (*s == KeyState::Pressed) {
-            g_sceneManager->SetPaused(false);
+            g_sceneControl->SetPaused(false);
             return true;
         }
-        if (!g_sceneManager->IsPaused()) {
+        if (!g_sceneControl->IsPaused()) {
             return true;
         }
         if (!had) {
@@ -171,14 +171,14 @@ bool Input::WaitWhilePaused(KeyState* s)
 void Input::ReadKeys(KeyState* left, KeyState* right, KeyState* up, KeyState* down, KeyState* z, KeyState* x,
                      KeyState* c, KeyState* v, KeyState* r, KeyState* s)
 {
-    if (g_sceneManager) {
+    if (g_sceneControl) {
         if (*s == KeyState::Pressed) {
-            g_sceneManager->SetPaused(!g_sceneManager->IsPaused());
+            g_sceneControl->SetPaused(!g_sceneControl->IsPaused());
         }
-        if (g_sceneManager->IsPaused() && !WaitWhilePaused(s)) {
+        if (g_sceneControl->IsPaused() && !WaitWhilePaused(s)) {
             return;
         }
-        if (g_sceneManager->IsInputFrozen()) {
+        if (g_sceneControl->IsInputFrozen()) {
             for (KeyState* k : {left, right, up, down, z, x, r, s}) {
                 *k = KeyState::Up;
             }

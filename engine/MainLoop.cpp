@@ -1,7 +1,8 @@
 #include "engine/Application.h"
+#include "engine/EngineTestHooks.h"
 #include "engine/ErrorReporter.h"
 #include "engine/GraphicsEngine.h"
-#include "game/SceneManager.h"
+#include "engine/SceneControl.h"
 #include "platform/winmm/WinMM.h"
 
 namespace {
@@ -120,8 +121,8 @@ void RunFrame(std::uint8_t skipDraw)
         if (g_graphicsEngine) {
             g_graphicsEngine->SetDrawEnabled(false);
         }
-        if (g_sceneManager) {
-            g_sceneManager->Run();
+        if (g_sceneControl) {
+            g_sceneControl->Run();
         }
         return;
     }

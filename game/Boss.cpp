@@ -1,40 +1,14 @@
 #include "game/Boss.h"
 
 #include <cstdlib>
-#include <new>
 
 #include "engine/Application.h"
 #include "engine/GameObject.h"
 #include "engine/GraphicsEngine.h"
 #include "engine/TaskList.h"
-#include "game/BossL0Form1.h"
-#include "game/BossL1.h"
-#include "game/BossL2Form1.h"
-#include "game/BossL3Form1.h"
 #include "game/Explosions.h"
 #include "game/PointItem.h"
-#include "game/SceneManager.h"
 #include "game/ScoreTable.h"
-
-Task* Boss::Create(int priority, int param)
-{
-    Task* form = nullptr;
-    switch (g_sceneManager ? g_sceneManager->GetLevel() : 0) {
-    case 1:
-        form = new (std::nothrow) BossL1(param);
-        break;
-    case 2:
-        form = new (std::nothrow) BossL2Form1(param);
-        break;
-    case 3:
-        form = new (std::nothrow) BossL3Form1(param);
-        break;
-    default:
-        form = new (std::nothrow) BossL0Form1(param);
-        break;
-    }
-    return form ? g_taskList->Insert(form, priority) : nullptr;
-}
 
 int Boss::FormTargetSecond(int param, int spread)
 {

@@ -2,18 +2,11 @@
 
 #include "engine/Application.h"
 #include "engine/GraphicsEngine.h"
-#include "game/CreateForLevel.h"
-#include "game/Enemy5L3.h"
 
 Enemy5::Enemy5(int param, float x, float y)
 {
     // Parameter 255 has no random meaning for this kind.
     SetupStandard(param, x, y, 160.0f, 1000, false);
-}
-
-Enemy5* Enemy5::Create(int priority, int param, float x, float y)
-{
-    return CreateForLevel<Enemy5, Enemy5L0, Enemy5L1, Enemy5L2, Enemy5L3>(priority, param, x, y);
 }
 
 const Enemy5Diver::Handler Enemy5Diver::kHandlers[3] = {&Enemy5Diver::Brake, &Enemy5Diver::Face, &Enemy5Diver::Dive};
