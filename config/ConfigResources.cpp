@@ -8,7 +8,7 @@
 #include "config/Resource.h"
 #include "platform/mfc/AfxIcon.h"
 #include "platform/mfc/DialogTemplate.h"
-#include "platform/win32/Win32TestHooks.h"
+#include "platform/win32/Win32Resources.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The tool's entry: the framework runs the application object g_configApp.
-#include "platform/mfc/AfxModuleState.h"
+#include "platform/mfc/CWinApp.h"
 
 int main()
 {

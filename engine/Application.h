@@ -34,6 +34,3 @@ void MainLoop();
 bool RestoreLostDevice();
 bool PaceFrame(std::uint8_t& skipDraw);
 void RunFrame(std::uint8_t skipDraw);
-
-// Forgets the pacing state, as at program start (tests run the pacing more than once).
-void ResetFramePacing();

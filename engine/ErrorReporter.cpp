@@ -6,7 +6,7 @@
 
 #include "engine/Application.h"
 #include "engine/GameLock.h"
-#include "game/SceneManager.h"
+#include "engine/SceneControl.h"
 #include "platform/win32/Win32.h"
 
 ErrorReporter* g_errorReporter = nullptr;
@@ -47,12 +47,12 @@ void ErrorReporter::Show(const char* message)
     if (mode & 1) {
         MessageBoxA(g_mainWindow, message, "エラー", MB_OK);
     }
-    if (g_sceneManager) {
+    if (g_sceneControl) {
         GameLock* lock = g_gameLock;
         if (lock) {
             lock->Lock(INFINITE, true);
         }
-        g_sceneManager->SetNextScene(SceneState::Quit);
+        g_sceneControl->RequestQuit();
         if (lock) {
             lock->Unlock();
         }

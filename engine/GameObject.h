@@ -11,6 +11,8 @@ public:
 
     void GetRect(Rect* out) const;
     void GetCenter(Point* out) const;
+    // The centre of the first live player task; false (out untouched) when there is none.
+    static bool FindPlayerCenter(Point* out);
 
     KeyState keyUp = KeyState::Up;
     KeyState keyDown = KeyState::Up;

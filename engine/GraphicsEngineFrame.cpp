@@ -3,7 +3,7 @@
 
 #include "engine/Application.h"
 #include "engine/GraphicsEngine.h"
-#include "game/SceneManager.h"
+#include "engine/SceneControl.h"
 
 void GraphicsEngine::Render()
 {
@@ -16,12 +16,12 @@ void GraphicsEngine::Render()
     if (SUCCEEDED(device->BeginScene())) {
         device->SetTransform(D3DTS_WORLD, &worldMatrix);
         ResetDrawState();
-        if (g_sceneManager) {
-            g_sceneManager->Run();
+        if (g_sceneControl) {
+            g_sceneControl->Run();
         }
         device->EndScene();
         // The frame in which the game paused is the picture shown until it resumes.
-        if (g_sceneManager && g_sceneManager->IsPaused()) {
+        if (g_sceneControl && g_sceneControl->IsPaused()) {
             HoldPicture();
         }
     }

@@ -1,7 +1,7 @@
 #include "engine/Input.h"
 
 #include "engine/Application.h"
-#include "game/SceneManager.h"
+#include "engine/SceneControl.h"
 
 Input* g_input = nullptr;
 IDirectInput8A* g_directInput = nullptr;
@@ -146,8 +146,8 @@ bool Input::ReadResumeKey()
     if (g_pauseKeyState != KeyState::Pressed) {
         return false;
     }
-    if (g_sceneManager) {
-        g_sceneManager->SetPaused(false);
+    if (g_sceneControl) {
+        g_sceneControl->SetPaused(false);
     }
     return true;
 }
@@ -155,19 +155,19 @@ bool Input::ReadResumeKey()
 void Input::ReadKeys(KeyState* left, KeyState* right, KeyState* up, KeyState* down, KeyState* z, KeyState* x,
                      KeyState* c, KeyState* v, KeyState* r, KeyState* s)
 {
-    if (g_sceneManager) {
+    if (g_sceneControl) {
         // S pressed: the game stands still from the end of this frame until S is pressed again
         // (no frame runs meanwhile, see RunFrame). The press is used up here, so that the key
         // reads as held, not pressed, once the game goes on.
-        if (*s == KeyState::Pressed && !g_sceneManager->IsPaused()) {
-            g_sceneManager->SetPaused(true);
+        if (*s == KeyState::Pressed && !g_sceneControl->IsPaused()) {
+            g_sceneControl->SetPaused(true);
             *s = KeyState::Held;
             g_pauseKeyState = KeyState::Held;
         }
-        if (g_sceneManager->IsPaused()) {
+        if (g_sceneControl->IsPaused()) {
             return;  // every key stays as it was
         }
-        if (g_sceneManager->IsInputFrozen()) {
+        if (g_sceneControl->IsInputFrozen()) {
             for (KeyState* k : {left, right, up, down, z, x, r, s}) {
                 *k = KeyState::Up;
             }

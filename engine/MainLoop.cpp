@@ -1,8 +1,9 @@
 #include "engine/Application.h"
+#include "engine/EngineTestHooks.h"
 #include "engine/ErrorReporter.h"
 #include "engine/GraphicsEngine.h"
 #include "engine/Input.h"
-#include "game/SceneManager.h"
+#include "engine/SceneControl.h"
 #include "platform/winmm/WinMM.h"
 
 namespace {
@@ -118,9 +119,9 @@ void RunFrame(std::uint8_t skipDraw)
 {
     // Paused, no task runs: the frame is the paused picture shown again and a look at S. A
     // reported error still ends the game.
-    if (g_sceneManager && g_sceneManager->IsPaused()) {
-        if (g_sceneManager->GetRequestedState() == SceneState::Quit) {
-            g_sceneManager->SetPaused(false);
+    if (g_sceneControl && g_sceneControl->IsPaused()) {
+        if (g_sceneControl->IsQuitRequested()) {
+            g_sceneControl->SetPaused(false);
         } else if (!Input::ReadResumeKey()) {
             if (g_graphicsEngine) {
                 g_graphicsEngine->ShowHeldPicture();
@@ -136,11 +137,11 @@ void RunFrame(std::uint8_t skipDraw)
         if (g_graphicsEngine) {
             g_graphicsEngine->SetDrawEnabled(false);
         }
-        if (g_sceneManager) {
-            g_sceneManager->Run();
+        if (g_sceneControl) {
+            g_sceneControl->Run();
         }
         // A pause that began in an undrawn frame keeps the last picture drawn.
-        if (g_graphicsEngine && g_sceneManager && g_sceneManager->IsPaused()) {
+        if (g_graphicsEngine && g_sceneControl && g_sceneControl->IsPaused()) {
             g_graphicsEngine->HoldPicture();
         }
         return;

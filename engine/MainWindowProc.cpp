@@ -1,13 +1,13 @@
 #include "engine/Application.h"
 #include "engine/GraphicsEngine.h"
-#include "game/ScoreTable.h"
+#include "engine/SceneControl.h"
 
 LRESULT MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_DESTROY:
-        if (g_scoreTable) {
-            g_scoreTable->Save();
+        if (g_sceneControl) {
+            g_sceneControl->OnWindowDestroyed();
         }
         PostQuitMessage(0);
         break;

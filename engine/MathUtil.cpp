@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/Application.h"
 #include "platform/win32/CRuntime.h"
 
 float g_sinTable[360];
@@ -46,4 +47,11 @@ bool IsOffField(float x, float y, int w, int h)
 {
     return x < kFieldLeft - 2.0f * w || x > kFieldRight + 2.0f * w || y < kFieldTop - 2.0f * h ||
            y > kFieldBottom + 2.0f * h;
+}
+
+void MoveAlong(float* x, float* y, int direction, float speed)
+{
+    int d = ((direction % 360) + 360) % 360;
+    *x += g_cosTable[d] * speed * g_frameTime;
+    *y -= g_sinTable[d] * speed * g_frameTime;
 }

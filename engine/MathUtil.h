@@ -30,5 +30,8 @@ int RandomRange(int a, int b);
 bool RectsOverlap(const Rect& first, const Rect& second);
 // Whole-degree direction (0 right, 90 up) from point 0 to point 1, rounded down.
 int AngleDeg(int x0, int y0, int x1, int y1);
+// One frame's step of speed px/s along a whole-degree direction (0 right, 90 up), the direction
+// first brought into 0..359.
+void MoveAlong(float* x, float* y, int direction, float speed);
 // True when an object has left the field by more than twice its own size.
 bool IsOffField(float x, float y, int w, int h);

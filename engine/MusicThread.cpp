@@ -8,7 +8,7 @@
 #include "engine/MusicPlayer.h"
 #include "engine/MusicTrack.h"
 #include "engine/ThreadStartSignal.h"
-#include "game/SceneManager.h"
+#include "engine/SceneControl.h"
 
 namespace {
 ThreadStartSignal s_started;
@@ -35,8 +35,8 @@ void MusicThread(void*)
         }
     } else if (player->Init()) {
         lock->Lock(INFINITE, true);
-        if (g_sceneManager) {
-            g_sceneManager->SetMusicReady(true);
+        if (g_sceneControl) {
+            g_sceneControl->SetMusicReady(true);
         }
         lock->Unlock();
 

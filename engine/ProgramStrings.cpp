@@ -1,5 +1,5 @@
 #include "engine/ErrorStringId.h"
-#include "platform/win32/Win32TestHooks.h"
+#include "platform/win32/Win32Resources.h"
 
 namespace {
 

@@ -1,5 +1,7 @@
 #pragma once
 #include <map>
+#include <new>
+#include <utility>
 
 #include "engine/Task.h"
 
@@ -34,3 +36,16 @@ private:
 };
 
 extern TaskList* g_taskList;
+
+// What every task's Create does: allocates the task, constructs it with the arguments and
+// inserts it at the priority. When the allocation fails nothing is inserted and the result is
+// null.
+template <class T, class... Args>
+T* InsertNew(int priority, Args&&... args)
+{
+    T* task = new (std::nothrow) T(std::forward<Args>(args)...);
+    if (task) {
+        g_taskList->Insert(task, priority);
+    }
+    return task;
+}

@@ -16,7 +16,7 @@ Backdrop::Backdrop(const char* meshFile, const char* folder, float scrollSpeed) 
 
 Backdrop* Backdrop::Create(int priority, const char* meshFile, const char* folder, float scrollSpeed)
 {
-    return static_cast<Backdrop*>(g_taskList->Insert(new Backdrop(meshFile, folder, scrollSpeed), priority));
+    return InsertNew<Backdrop>(priority, meshFile, folder, scrollSpeed);
 }
 
 void Backdrop::Exec()

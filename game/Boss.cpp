@@ -1,19 +1,13 @@
 #include "game/Boss.h"
 
 #include <cstdlib>
-#include <new>
 
 #include "engine/Application.h"
 #include "engine/GameObject.h"
 #include "engine/GraphicsEngine.h"
 #include "engine/TaskList.h"
-#include "game/BossL0Form1.h"
-#include "game/BossL1.h"
-#include "game/BossL2Form1.h"
-#include "game/BossL3Form1.h"
 #include "game/Explosions.h"
 #include "game/PointItem.h"
-#include "game/SceneManager.h"
 #include "game/ScoreTable.h"
 
 namespace {
@@ -24,26 +18,6 @@ constexpr int kStationY = 120;
 // The window's corners lie 3 * sqrt(2) = 4.24 px from the station. A form that has passed its
 // nearest point is only moving away, so once it is farther than this it can never arrive.
 constexpr float kStationMissed = 4.5f;
-}
-
-Task* Boss::Create(int priority, int param)
-{
-    Task* form = nullptr;
-    switch (g_sceneManager ? g_sceneManager->GetLevel() : 0) {
-    case 1:
-        form = new (std::nothrow) BossL1(param);
-        break;
-    case 2:
-        form = new (std::nothrow) BossL2Form1(param);
-        break;
-    case 3:
-        form = new (std::nothrow) BossL3Form1(param);
-        break;
-    default:
-        form = new (std::nothrow) BossL0Form1(param);
-        break;
-    }
-    return form ? g_taskList->Insert(form, priority) : nullptr;
 }
 
 int Boss::FormTargetSecond(int param, int spread)
@@ -109,7 +83,6 @@ void Boss::EndForm(NextForm next, int nextParam, TimingGrade grade, bool gaugeCo
     }
 }
 
-
 void Boss::DrawCell(int cell) const
 {
     int src = w * cell;
@@ -117,16 +90,25 @@ void Boss::DrawCell(int cell) const
     g_graphicsEngine->DrawSprite(static_cast<int>(x), static_cast<int>(y), slot, src < 256 ? src : src - 256, 0, w, h);
 }
 
-void Boss::AimAtPlayer(int* aim) const
+bool Boss::SwayTowardPlayer(float* acceleration, float sway, float topSpeed)
 {
-    Task* player = TaskList::FindPlayer();
-    if (!player) {
-        return;
+    if (speed <= 0.0f && *acceleration <= 0.0f) {
+        *acceleration = sway;
     }
-    Point own, target;
-    GetCenter(&own);
-    static_cast<GameObject*>(player)->GetCenter(&target);
-    *aim = AngleDeg(own.x, own.y, target.x, target.y);
+    if (speed <= 0.0f && *acceleration > 0.0f) {
+        Point own, target;
+        if (!GameObject::FindPlayerCenter(&target)) {
+            return false;
+        }
+        GetCenter(&own);
+        direction = own.x > target.x ? 180 : 0;
+    }
+    if (speed > topSpeed) {
+        *acceleration = -sway;
+    }
+    x += g_cosTable[((direction % 360) + 360) % 360] * speed * g_frameTime;
+    speed += *acceleration * g_frameTime;
+    return true;
 }
 
 void Boss::CycleFrame(int* frame, float* frameTimer)
@@ -199,4 +181,19 @@ void Boss::SettleIfStationMissed()
         x = static_cast<float>(kStationX - w / 2);
         y = static_cast<float>(kStationY - h / 2);
     }
+}
+
+bool Boss::AttackDue()
+{
+    if (attackTimer >= 0.0f) {
+        attackTimer -= TickStep();
+        return false;
+    }
+    return true;
+}
+
+void Boss::PauseAfterPattern()
+{
+    stepCounter = 0;
+    attackTimer = 120.0f;
 }

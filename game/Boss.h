@@ -9,6 +9,10 @@ public:
     // The boss of the current difficulty level, inserted at the priority; null when none.
     static Task* Create(int priority, int param);
 
+    // The step of the current attack pattern, and the tick timer until the next step.
+    int stepCounter = 0;
+    float attackTimer = 0.0f;
+
 protected:
     // Creates the following form of a chain at the ending form's top-left corner.
     using NextForm = Task* (*)(int priority, int param, float x, float y);
@@ -28,12 +32,18 @@ protected:
 
     // One w x h cell of the boss strip: cells 0 and 1 in slot 18, cells 2 and 3 in slot 19.
     void DrawCell(int cell) const;
-    // Points aim at the player's centre; leaves it as it was when there is no player.
-    void AimAtPlayer(int* aim) const;
+    // One frame of the sideways sway: from a standstill each dash heads for the player's side
+    // at acceleration `sway` until above topSpeed, then brakes to a stop. False when a dash has
+    // ended and there is no player: the form then waits.
+    bool SwayTowardPlayer(float* acceleration, float sway, float topSpeed);
     // Cells 0, 1, 2 in turn (from the standing cell 3 back to 0), 20 ticks each.
     static void CycleFrame(int* frame, float* frameTimer);
     // Runs the frame timer down, turning to the next cell once it has run out.
     static void TurnCells(int* frame, float* frameTimer);
+    // Runs the attack timer down while it runs; true once it has run out and a step is due.
+    bool AttackDue();
+    // After a completed pattern: the step count starts again after a 120-tick pause.
+    void PauseAfterPattern();
     // A tick timer's fall in this frame.
     static float TickStep();
 

@@ -23,8 +23,7 @@ BossL0Form2::BossL0Form2(int param, float x, float y)
 
 Task* BossL0Form2::Create(int priority, int param, float x, float y)
 {
-    auto* form = new (std::nothrow) BossL0Form2(param, x, y);
-    return form ? g_taskList->Insert(form, priority) : nullptr;
+    return InsertNew<BossL0Form2>(priority, param, x, y);
 }
 
 bool BossL0Form2::PatternStep()

@@ -13,13 +13,12 @@ BossL0Form3::BossL0Form3(int param, float x, float y) : BossSwayForm(param, x, y
 
 Task* BossL0Form3::Create(int priority, int param, float x, float y)
 {
-    auto* form = new (std::nothrow) BossL0Form3(param, x, y);
-    return form ? g_taskList->Insert(form, priority) : nullptr;
+    return InsertNew<BossL0Form3>(priority, param, x, y);
 }
 
 bool BossL0Form3::PatternStep()
 {
-    return pattern <= 1 ? SideBarrageStep() : pattern == 2 ? RingsAndLinesStep() : CrossfireStep();
+    return pattern <= 1 ? SideBarrageStep() : pattern == 2 ? RingsAndLinesStep() : CrossfireStep(0, 16, 1);
 }
 
 void BossL0Form3::SideHomingShots(int n)
@@ -52,34 +51,4 @@ bool BossL0Form3::RingsAndLinesStep()
     attackTimer = static_cast<float>((8 - n) * 10);
     stepCounter += 1;
     return stepCounter == 6;
-}
-
-bool BossL0Form3::CrossfireStep()
-{
-    int n = stepCounter;
-    float my = y + 100;
-    for (float sx : {x, x + w}) {
-        int a = RandomRange(0, 360);
-        int s = RandomRange(120, 200);
-        for (int i = 0; i < 4; ++i) {
-            EnemyShot5::Create(PriorityPlayer, sx, my, static_cast<float>(s + 10 * i), a, 0.0f, 0.0f);
-        }
-    }
-    if (n > 160) {
-        attackTimer = 60.0f;
-        return true;
-    }
-    if (n % 16 == 0) {
-        AimAtPlayer(&aim);
-        float cx = x + w / 2;
-        struct {
-            float x, y;
-        } const arrow[] = {{cx, y + 100}, {cx - 48, y + 52}, {cx + 48, y + 52}, {cx, y + 4}};
-        for (const auto& p : arrow) {
-            EnemyShot1::Create(PriorityPlayer, p.x, p.y, 140.0f, aim, 0.0f);
-        }
-    }
-    stepCounter += 1;
-    attackTimer = 5.0f;
-    return false;
 }

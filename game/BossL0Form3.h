@@ -14,5 +14,4 @@ private:
 
     // One step of a pattern; true when the pattern is complete.
     bool RingsAndLinesStep();
-    bool CrossfireStep();
 };

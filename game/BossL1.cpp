@@ -26,42 +26,22 @@ BossL1::BossL1(int /*param*/)
     type = TaskType::Enemy;
 }
 
-
-void BossL1::DrawCell(int cell) const
-{
-    g_graphicsEngine->DrawSprite(static_cast<int>(x), static_cast<int>(y), 15, 48 * cell, 0, 48, 48);
-}
-
 void BossL1::Brake()
 {
     Move();
-    if (speed > 0.0f) {
-        speed -= acceleration * g_frameTime;
-    } else {
-        speed = 0.0f;
-        stateIndex = 1;
-    }
-    blinkTimer -= 60.0f * g_frameTime;
-    if (blinkTimer < 0.0f) {
-        blinkCell ^= 1;
-        blinkTimer = 1.0f;
-    }
-    DrawCell(speed < 40.0f ? 3 : speed < 80.0f ? 2 : blinkCell);
+    BrakeToStop(acceleration);
+    Blink(&blinkCell, &blinkTimer);
+    DrawKindCell(speed < 40.0f ? 3 : speed < 80.0f ? 2 : blinkCell);
 }
 
 void BossL1::Face()
 {
-    auto* ship = static_cast<GameObject*>(TaskList::FindPlayer());
-    if (!ship) {
+    if (!AimAtPlayer(&direction)) {
         return;
     }
-    Point own, target;
-    GetCenter(&own);
-    ship->GetCenter(&target);
-    direction = AngleDeg(own.x, own.y, target.x, target.y);
     shotAngle = direction + RandomRange(-20, 20);
     stateIndex = 2;
-    DrawCell(4);
+    DrawKindCell(4);
 }
 
 void BossL1::FireWhenDue()
@@ -81,10 +61,8 @@ void BossL1::FireWhenDue()
 void BossL1::Dive()
 {
     Move();
-    if (speed < 160.0f) {
-        speed += acceleration * g_frameTime;
-    }
-    DrawCell(2);
+    SpeedUp(acceleration);
+    DrawKindCell(2);
     FireWhenDue();
 }
 

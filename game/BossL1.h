@@ -23,5 +23,4 @@ private:
     void Face();
     void Dive();
     void FireWhenDue();
-    void DrawCell(int cell) const;
 };

@@ -24,8 +24,7 @@ BossL2Form2::BossL2Form2(int param, float x, float y)
 
 Task* BossL2Form2::Create(int priority, int param, float x, float y)
 {
-    auto* form = new (std::nothrow) BossL2Form2(param, x, y);
-    return form ? g_taskList->Insert(form, priority) : nullptr;
+    return InsertNew<BossL2Form2>(priority, param, x, y);
 }
 
 bool BossL2Form2::PatternStep()

@@ -15,5 +15,4 @@ private:
 
     // One step of a pattern; true when the pattern is complete.
     bool RingsAndLinesStep();
-    bool CrossfireStep();
 };

@@ -7,7 +7,8 @@
 #include "engine/SpriteBlendMode.h"
 #include "engine/TaskList.h"
 
-BossL3Form::BossL3Form(float sway, int score, float x, float y) : acceleration(sway), sway(sway)
+BossL3Form::BossL3Form(float sway, int score, float x, float y, int patternCount)
+    : acceleration(sway), sway(sway), patternCount(patternCount)
 {
     this->x = x;
     this->y = y;
@@ -21,26 +22,22 @@ BossL3Form::BossL3Form(float sway, int score, float x, float y) : acceleration(s
 
 bool BossL3Form::Sway()
 {
-    if (speed <= 0.0f && acceleration <= 0.0f) {
-        acceleration = sway;
+    return SwayTowardPlayer(&acceleration, sway, 40.0f);
+}
+
+void BossL3Form::FightInPatterns()
+{
+    if (!Sway()) {
+        return;
     }
-    if (speed <= 0.0f && acceleration > 0.0f) {
-        // Each dash heads for the player's side; without a player the form waits.
-        Task* player = TaskList::FindPlayer();
-        if (!player) {
-            return false;
-        }
-        Point own, target;
-        GetCenter(&own);
-        static_cast<GameObject*>(player)->GetCenter(&target);
-        direction = own.x > target.x ? 180 : 0;
+    Draw();
+    if (!AttackDue()) {
+        return;
     }
-    if (speed > 40.0f) {
-        acceleration = -sway;
+    if (PatternStep()) {
+        PauseAfterPattern();
+        pattern = (pattern + 1) % patternCount;
     }
-    x += g_cosTable[((direction % 360) + 360) % 360] * speed * g_frameTime;
-    speed += acceleration * g_frameTime;
-    return true;
 }
 
 void BossL3Form::Draw()

@@ -6,16 +6,22 @@
 class BossL3Form : public Boss {
 public:
     float acceleration;
-    int stepCounter = 0;
     int aim = 270;
     int frame = 0;
     int frameStep = 1;
     float frameTimer = 1.0f;
-    float attackTimer = 0.0f;
+    int pattern = 0;
 
 protected:
-    // Sway acceleration A; the form appears at (x, y) flying up at 160 px/s.
-    BossL3Form(float sway, int score, float x, float y);
+    // Sway acceleration A; the form appears at (x, y) flying up at 160 px/s. The form cycles
+    // through patternCount patterns.
+    BossL3Form(float sway, int score, float x, float y, int patternCount = 1);
+
+    // One step of the current pattern; true when the pattern is complete.
+    virtual bool PatternStep() = 0;
+    // The fight frame: sway, draw, then on the attack timer one step of the current pattern; a
+    // completed pattern gives way to the next after 120 ticks.
+    void FightInPatterns();
 
     // One frame of the sway. False when a dash has ended and there is no player: the rest of
     // the fight frame (drawing included) is then skipped.
@@ -29,4 +35,5 @@ protected:
 
 private:
     float sway;
+    int patternCount;
 };

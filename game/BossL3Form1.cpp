@@ -10,7 +10,7 @@
 #include "game/EnemyShot2.h"
 #include "game/ShotEmitterA.h"
 
-BossL3Form1::BossL3Form1(int param) : BossL3Form(80.0f, 3000, 128.0f, 480.0f)
+BossL3Form1::BossL3Form1(int param) : BossL3Form(80.0f, 3000, 128.0f, 480.0f, 3)
 {
     // A target only once it has risen into place.
     type = TaskType::Inert;
@@ -36,22 +36,9 @@ void BossL3Form1::Rise()
     }
 }
 
-void BossL3Form1::Fight()
+bool BossL3Form1::PatternStep()
 {
-    if (!Sway()) {
-        return;
-    }
-    Draw();
-    if (attackTimer >= 0.0f) {
-        attackTimer -= TickStep();
-        return;
-    }
-    bool complete = pattern == 0 ? RingsStep() : pattern == 1 ? SpreadsStep() : EmittersStep();
-    if (complete) {
-        stepCounter = 0;
-        attackTimer = 120.0f;
-        pattern = (pattern + 1) % 3;
-    }
+    return pattern == 0 ? RingsStep() : pattern == 1 ? SpreadsStep() : EmittersStep();
 }
 
 bool BossL3Form1::RingsStep()

@@ -8,17 +8,14 @@ public:
     explicit BossL3Form1(int param);
     void Exec() override;
 
-    int pattern = 0;
-
 private:
     void Rise();
-    void Fight();
+    bool PatternStep() override;
 
-    // One step of a pattern; true when the pattern is complete.
     bool RingsStep();
     bool SpreadsStep();
     bool EmittersStep();
 
     using Handler = void (BossL3Form1::*)();
-    static constexpr Handler kHandlers[2] = {&BossL3Form1::Rise, &BossL3Form1::Fight};
+    static constexpr Handler kHandlers[2] = {&BossL3Form1::Rise, &BossL3Form1::FightInPatterns};
 };

@@ -11,7 +11,7 @@
 #include "game/EnemyShot2.h"
 #include "game/ShotEmitterB.h"
 
-BossL3Form2::BossL3Form2(int param, float x, float y) : BossL3Form(40.0f, 5000, x, y)
+BossL3Form2::BossL3Form2(int param, float x, float y) : BossL3Form(40.0f, 5000, x, y, 2)
 {
     type = TaskType::Enemy;
     targetSecond = FormTargetSecond(param, 4);
@@ -19,32 +19,18 @@ BossL3Form2::BossL3Form2(int param, float x, float y) : BossL3Form(40.0f, 5000, 
 
 Task* BossL3Form2::Create(int priority, int param, float x, float y)
 {
-    auto* form = new (std::nothrow) BossL3Form2(param, x, y);
-    return form ? g_taskList->Insert(form, priority) : nullptr;
+    return InsertNew<BossL3Form2>(priority, param, x, y);
 }
 
 void BossL3Form2::Exec()
 {
-    Fight();
+    FightInPatterns();
     FinishBossFrame(&BossL3Form3::Create, 25);
 }
 
-void BossL3Form2::Fight()
+bool BossL3Form2::PatternStep()
 {
-    if (!Sway()) {
-        return;
-    }
-    Draw();
-    if (attackTimer >= 0.0f) {
-        attackTimer -= TickStep();
-        return;
-    }
-    bool complete = pattern == 0 ? SideFansStep() : ClosingPairStep();
-    if (complete) {
-        stepCounter = 0;
-        attackTimer = 120.0f;
-        pattern = (pattern + 1) % 2;
-    }
+    return pattern == 0 ? SideFansStep() : ClosingPairStep();
 }
 
 bool BossL3Form2::SideFansStep()

@@ -9,12 +9,8 @@ public:
     void Exec() override;
     static Task* Create(int priority, int param, float x, float y);
 
-    int pattern = 0;
-
 private:
-    void Fight();
-
-    // One step of a pattern; true when the pattern is complete.
+    bool PatternStep() override;
     bool SideFansStep();
     bool ClosingPairStep();
     void SummonColumn();

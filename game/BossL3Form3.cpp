@@ -10,7 +10,7 @@
 #include "game/EnemyShot4.h"
 #include "game/EnemyShot5.h"
 
-BossL3Form3::BossL3Form3(int param, float x, float y) : BossL3Form(40.0f, 2000, x, y)
+BossL3Form3::BossL3Form3(int param, float x, float y) : BossL3Form(40.0f, 2000, x, y, 3)
 {
     type = TaskType::Enemy;
     targetSecond = FormTargetSecond(param, 4);
@@ -18,34 +18,16 @@ BossL3Form3::BossL3Form3(int param, float x, float y) : BossL3Form(40.0f, 2000, 
 
 Task* BossL3Form3::Create(int priority, int param, float x, float y)
 {
-    auto* form = new (std::nothrow) BossL3Form3(param, x, y);
-    return form ? g_taskList->Insert(form, priority) : nullptr;
+    return InsertNew<BossL3Form3>(priority, param, x, y);
 }
 
 void BossL3Form3::Exec()
 {
-    Fight();
+    FightInPatterns();
     FinishBossFrame(&BossL3Form4::Create, 30);
 }
 
-void BossL3Form3::Fight()
-{
-    if (!Sway()) {
-        return;
-    }
-    Draw();
-    if (attackTimer >= 0.0f) {
-        attackTimer -= TickStep();
-        return;
-    }
-    // Every pattern is a single step, so each one completes at once.
-    Volley();
-    stepCounter = 0;
-    attackTimer = 120.0f;
-    pattern = (pattern + 1) % 3;
-}
-
-void BossL3Form3::Volley()
+bool BossL3Form3::PatternStep()
 {
     float cx = CentreX();
     float cy = CentreY();
@@ -65,5 +47,5 @@ void BossL3Form3::Volley()
         for (int j = -5; j <= 5; ++j) {
             EnemyShot5::Create(PriorityPlayer, cx, cy, 200.0f, aim + 2 * j, 0.0f, 0.0f);
         }
-    }
+    }    return true;
 }

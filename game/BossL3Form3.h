@@ -8,9 +8,7 @@ public:
     void Exec() override;
     static Task* Create(int priority, int param, float x, float y);
 
-    int pattern = 0;
-
 private:
-    void Fight();
-    void Volley();
+    // Every pattern is a single volley, so each one completes at once.
+    bool PatternStep() override;
 };

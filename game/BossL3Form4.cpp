@@ -15,8 +15,7 @@ BossL3Form4::BossL3Form4(int param, float x, float y) : BossL3Form(40.0f, 10000,
 
 Task* BossL3Form4::Create(int priority, int param, float x, float y)
 {
-    auto* form = new (std::nothrow) BossL3Form4(param, x, y);
-    return form ? g_taskList->Insert(form, priority) : nullptr;
+    return InsertNew<BossL3Form4>(priority, param, x, y);
 }
 
 void BossL3Form4::Exec()
@@ -32,13 +31,13 @@ void BossL3Form4::Fight()
     }
     Draw();
     if (attackTimer <= 0.0f) {
-        Step();
+        PatternStep();
     } else {
         attackTimer -= TickStep();
     }
 }
 
-void BossL3Form4::Step()
+bool BossL3Form4::PatternStep()
 {
     AimAtPlayer(&aim);
     float cx = CentreX();
@@ -49,7 +48,7 @@ void BossL3Form4::Step()
         EnemyShot2::Create(PriorityPlayer, cx, cy, 250.0f, aim + 15, 2.0f, 1);
         openingCount += 1;
         attackTimer = openingCount == 15 ? 240.0f : 1.0f;
-        return;
+        return false;
     }
     int c = stepCounter;
     if (c < 15) {
@@ -73,4 +72,5 @@ void BossL3Form4::Step()
         cycleCount += 1;
         stepCounter = 0;
     }
+    return false;
 }

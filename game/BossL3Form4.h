@@ -14,5 +14,6 @@ public:
 
 private:
     void Fight();
-    void Step();
+    // The opening and the cycles are one endless pattern.
+    bool PatternStep() override;
 };

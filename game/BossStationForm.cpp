@@ -44,14 +44,12 @@ void BossStationForm::Attack()
 {
     TurnCells(&frame, &frameTimer);
     Draw();
-    if (attackTimer >= 0.0f) {
-        attackTimer -= TickStep();
+    if (!AttackDue()) {
         return;
     }
     if (PatternStep()) {
         PatternEnded();
-        stepCounter = 0;
-        attackTimer = 120.0f;
+        PauseAfterPattern();
         lap = (lap + 1) % 3;
     }
 }

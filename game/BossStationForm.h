@@ -10,12 +10,10 @@ public:
 
     float acceleration = 80.0f;
     int aim = 270;
-    int stepCounter = 0;
     int lap = 0;  // the current pattern, 0 to 2
     int frame = 0;
     float frameTimer = 1.0f;
     int entrySteps = 0;
-    float attackTimer = 0.0f;
 
 protected:
     // The form appears at (x, y); next (with nextParam) follows it in the chain.

@@ -9,6 +9,8 @@
 #include "engine/SoundEffectBank.h"
 #include "engine/SpriteBlendMode.h"
 #include "engine/TaskList.h"
+#include "game/EnemyShot1.h"
+#include "game/EnemyShot5.h"
 #include "game/EnemyShot6.h"
 
 BossSwayForm::BossSwayForm(int param, float x, float y)
@@ -43,34 +45,16 @@ void BossSwayForm::Approach()
 
 void BossSwayForm::Sway()
 {
-    if (speed <= 0.0f && acceleration <= 0.0f) {
-        acceleration = 80.0f;
+    if (!SwayTowardPlayer(&acceleration, 80.0f, 60.0f)) {
+        return;
     }
-    if (speed <= 0.0f && acceleration > 0.0f) {
-        // Each dash heads for the player's side; without a player the form waits.
-        Task* player = TaskList::FindPlayer();
-        if (!player) {
-            return;
-        }
-        Point own, target;
-        GetCenter(&own);
-        static_cast<GameObject*>(player)->GetCenter(&target);
-        direction = own.x > target.x ? 180 : 0;
-    }
-    if (speed > 60.0f) {
-        acceleration = -80.0f;
-    }
-    x += g_cosTable[((direction % 360) + 360) % 360] * speed * g_frameTime;
-    speed += acceleration * g_frameTime;
     TurnCells(&frame, &frameTimer);
     Draw();
-    if (attackTimer >= 0.0f) {
-        attackTimer -= TickStep();
+    if (!AttackDue()) {
         return;
     }
     if (PatternStep()) {
-        stepCounter = 0;
-        attackTimer = 120.0f;
+        PauseAfterPattern();
         pattern = (pattern + 1) % 4;
     }
 }
@@ -93,10 +77,9 @@ bool BossSwayForm::SideBarrageStep()
             EnemyShot6::Create(PriorityPlayer, sx, my, 200.0f, 270, 0.0f, 0.0f);
         }
         // The next four volleys close in on points half a form's width either side of the player.
-        if (Task* player = TaskList::FindPlayer()) {
-            Point own, target;
+        Point own, target;
+        if (GameObject::FindPlayerCenter(&target)) {
             GetCenter(&own);
-            static_cast<GameObject*>(player)->GetCenter(&target);
             leftAim = AngleDeg(own.x, own.y, target.x - w / 2, target.y);
             rightAim = AngleDeg(own.x, own.y, target.x + w / 2, target.y);
         }
@@ -111,5 +94,37 @@ bool BossSwayForm::SideBarrageStep()
     }
     attackTimer = n <= 2 ? 60.0f : 5.0f;
     stepCounter += 1;
+    return false;
+}
+
+bool BossSwayForm::CrossfireStep(int fan, int arrowPeriod, int arrowSteps)
+{
+    int n = stepCounter;
+    float my = y + 100;
+    for (int side : {1, -1}) {
+        float sx = side > 0 ? x : x + w;
+        int a = RandomRange(0, 360);
+        int s = RandomRange(120, 200);
+        for (int i = 0; i < 4; ++i) {
+            EnemyShot5::Create(PriorityPlayer, sx, my, static_cast<float>(s + 10 * i), a + fan * side * i, 0.0f,
+                               0.0f);
+        }
+    }
+    if (n > 160) {
+        attackTimer = 60.0f;
+        return true;
+    }
+    if (n % arrowPeriod < arrowSteps) {
+        AimAtPlayer(&aim);
+        float cx = x + w / 2;
+        struct {
+            float x, y;
+        } const arrow[] = {{cx, y + 100}, {cx - 48, y + 52}, {cx + 48, y + 52}, {cx, y + 4}};
+        for (const auto& p : arrow) {
+            EnemyShot1::Create(PriorityPlayer, p.x, p.y, 140.0f, aim, 0.0f);
+        }
+    }
+    stepCounter += 1;
+    attackTimer = 5.0f;
     return false;
 }

@@ -14,11 +14,9 @@ public:
     // Set by the side barrage before it fires along them.
     int leftAim = 270;
     int rightAim = 270;
-    int stepCounter = 0;
     int pattern = 0;
     int frame = 0;
     float frameTimer = 1.0f;
-    float attackTimer = 0.0f;
 
 protected:
     // The form appears at (x, y); it ends the chain.
@@ -30,6 +28,11 @@ protected:
     virtual void SideHomingShots(int n) = 0;
 
     bool SideBarrageStep();
+    // One step of the crossfire: from the left then the right edge a burst of four shots of
+    // rising speed at a random angle, each shot `fan` degrees on (the right burst the other
+    // way); on the steps where step % arrowPeriod < arrowSteps an arrow of four aimed shots down
+    // the centre line. Complete after step 160.
+    bool CrossfireStep(int fan, int arrowPeriod, int arrowSteps);
 
 private:
     void Approach();

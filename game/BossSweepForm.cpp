@@ -48,8 +48,7 @@ void BossSweepForm::Enter()
 void BossSweepForm::Barrage()
 {
     DrawCell(frame);
-    if (attackTimer >= 0.0f) {
-        attackTimer -= TickStep();
+    if (!AttackDue()) {
         return;
     }
     if (BarrageStep()) {
@@ -68,9 +67,7 @@ void BossSweepForm::Sweep(float deceleration)
     if (speed > 10.0f) {
         speed -= deceleration * g_frameTime;
     }
-    if (attackTimer >= 0.0f) {
-        attackTimer -= TickStep();
-    } else {
+    if (AttackDue()) {
         SweepStep();
     }
     TurnCells(&frame, &frameTimer);

@@ -10,12 +10,10 @@ public:
 
     float acceleration = 80.0f;
     int aim = 270;
-    int stepCounter = 0;
     int lap = 0;
     int frame = 0;
     float frameTimer = 1.0f;
     int entrySteps = 0;
-    float attackTimer = 0.0f;
 
 protected:
     // The form appears above the top centre; next (with nextParam) follows it in the chain.

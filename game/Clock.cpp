@@ -19,7 +19,7 @@ Clock::Clock(int x, int y) : x(x), y(y)
 
 Clock* Clock::Create(int priority, int x, int y)
 {
-    return static_cast<Clock*>(g_taskList->Insert(new Clock(x, y), priority));
+    return InsertNew<Clock>(priority, x, y);
 }
 
 void Clock::SetPosition(int newX, int newY)

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "engine/Application.h"
+#include "engine/GameObject.h"
 #include "engine/GraphicsEngine.h"
 #include "engine/SpriteBlendMode.h"
 #include "engine/TaskList.h"
@@ -127,7 +128,8 @@ void Enemy::ShowGrade(TimingGrade grade) const
     GradeLabel::Create(PriorityGradeLabel, lx, ly, grade);
 }
 
-void Enemy::SetupStandard(int param, float x, float y, float startSpeed, int score, bool randomOn255)
+void Enemy::SetupStandard(int param, float x, float y, float startSpeed, int score, bool randomOn255,
+                          int randomLow, int randomHigh)
 {
     this->x = x;
     this->y = y;
@@ -138,7 +140,7 @@ void Enemy::SetupStandard(int param, float x, float y, float startSpeed, int sco
     stateIndex = 0;
     hp = 1;
     scoreValue = score;
-    targetSecond = TargetSecondFor(param, randomOn255, 2, 5);
+    targetSecond = TargetSecondFor(param, randomOn255, randomLow, randomHigh);
     type = TaskType::Enemy;
 }
 
@@ -152,16 +154,33 @@ void Enemy::StepFrameBackAndForth(int* frame, int* frameStep)
     }
 }
 
-bool Enemy::FinishFrame()
+bool Enemy::AimAtPlayer(int* angle, int above) const
+{
+    Point own, target;
+    if (!GameObject::FindPlayerCenter(&target)) {
+        return false;
+    }
+    GetCenter(&own);
+    *angle = AngleDeg(own.x, own.y, target.x, target.y - above);
+    return true;
+}
+
+bool Enemy::FinishFrame(int items, Explosion burst)
 {
     DrawTargetSecond(false);
+    return EndWhenDestroyedOrEscaped(items, burst);
+}
+
+bool Enemy::EndWhenDestroyedOrEscaped(int items, Explosion burst)
+{
     if (hp <= 0) {
         TimingGrade grade = GradeFor(targetSecond, GetClockSeconds());
         float cx = x + w / 2;
         float cy = y + h / 2;
-        ExplodeSmall(PriorityEnemy, cx, cy, static_cast<int>(grade));
-        PointItem::Create(PriorityEnemy, cx, cy);
-        PointItem::Create(PriorityEnemy, cx, cy);
+        burst(PriorityEnemy, cx, cy, static_cast<int>(grade));
+        for (int i = 0; i < items; ++i) {
+            PointItem::Create(PriorityEnemy, cx, cy);
+        }
         g_scoreTable->AddGradedScore(scoreValue, grade);
         ShowGrade(grade);
         g_taskList->Kill(this);
@@ -178,7 +197,36 @@ bool Enemy::FinishFrame()
 
 void Enemy::Move()
 {
-    int d = ((direction % 360) + 360) % 360;
-    x += g_cosTable[d] * speed * g_frameTime;
-    y -= g_sinTable[d] * speed * g_frameTime;
+    MoveAlong(&x, &y, direction, speed);
+}
+
+void Enemy::BrakeToStop(float accel)
+{
+    if (speed > 0.0f) {
+        speed -= accel * g_frameTime;
+    } else {
+        speed = 0.0f;
+        ++stateIndex;
+    }
+}
+
+void Enemy::SpeedUp(float accel)
+{
+    if (speed < 160.0f) {
+        speed += accel * g_frameTime;
+    }
+}
+
+void Enemy::Blink(int* cell, float* timer)
+{
+    *timer -= 60.0f * g_frameTime;
+    if (*timer < 0.0f) {
+        *cell ^= 1;
+        *timer = 1.0f;
+    }
+}
+
+void Enemy::DrawKindCell(int cell) const
+{
+    g_graphicsEngine->DrawSprite(static_cast<int>(x), static_cast<int>(y), 15, 48 * cell, 0, 48, 48);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "engine/MathUtil.h"
 #include "engine/Task.h"
+#include "game/Explosions.h"
 #include "game/TimingGrade.h"
 
 // Base of everything the player shoots and everything that is graded. Each enemy carries a
@@ -42,16 +43,32 @@ public:
     int targetSecond = 0;
 
 protected:
-    // x += cos(direction) * speed * dt, y -= sin(direction) * speed * dt; the direction is first
-    // brought into 0..359.
+    // How a destroyed enemy bursts (ExplodeSmall, ExplodeMedium, ...).
+    using Explosion = void (*)(int priority, float cx, float cy, int row);
+
+    // One frame's step along the direction at the speed.
     void Move();
     // The 48x48 placement with a 40x40 hit box heading down at startSpeed, one hit point; the
-    // target second last, then the task type.
-    void SetupStandard(int param, float x, float y, float startSpeed, int score, bool randomOn255);
+    // target second last (255 on request a random randomLow..randomHigh), then the task type.
+    void SetupStandard(int param, float x, float y, float startSpeed, int score, bool randomOn255,
+                       int randomLow = 2, int randomHigh = 5);
+    // The angle from the centre to the player's centre raised by `above` pixels; false (and
+    // the angle untouched) when there is no player.
+    bool AimAtPlayer(int* angle, int above = 0) const;
+    // Brakes by accel; once the speed is found at or below 0 it stops and takes the next state.
+    void BrakeToStop(float accel);
+    // Gathers speed by accel while below 160 px/s (passing it by at most one frame's step).
+    void SpeedUp(float accel);
+    // Turns the blinking flight pair (cells 0 and 1) every tick.
+    static void Blink(int* cell, float* timer);
+    // One 48x48 cell of the enemy kinds' strip in slot 15, at the enemy's place.
+    void DrawKindCell(int cell) const;
     // Advances a three-cell animation 0, 1, 2, 1, 0, ... by its step, turning at either end.
     static void StepFrameBackAndForth(int* frame, int* frameStep);
     // Steps 2 to 4 of every enemy kind's frame, after its state handler: the target second, then
-    // destruction (explosion, two items, graded score, label) or the escape test. True when the
-    // enemy ended.
-    bool FinishFrame();
+    // EndWhenDestroyedOrEscaped. True when the enemy ended.
+    bool FinishFrame(int items = 2, Explosion burst = ExplodeSmall);
+    // Destruction (the burst, the items, graded score, label) or the escape past the field's
+    // edge (a Miss label, the gauge pays 8). True when the enemy ended.
+    bool EndWhenDestroyedOrEscaped(int items, Explosion burst);
 };

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr float kDashSpeed = 160.0f;
 constexpr int kAboveShip = 96;
 
 }  // namespace
@@ -22,51 +21,6 @@ Enemy1* Enemy1::Create(int priority, int param, float x, float y)
 Enemy1::Enemy1(int param, float x, float y, float startSpeed)
 {
     SetupStandard(param, x, y, startSpeed, 200, true);
-}
-
-
-void Enemy1::BrakeToStop(float accel)
-{
-    if (speed > 0.0f) {
-        speed -= accel * g_frameTime;
-    } else {
-        speed = 0.0f;
-        ++stateIndex;
-    }
-}
-
-void Enemy1::SpeedUp(float accel)
-{
-    if (speed < kDashSpeed) {
-        speed += accel * g_frameTime;
-    }
-}
-
-void Enemy1::DrawCell(int cell) const
-{
-    g_graphicsEngine->DrawSprite(static_cast<int>(x), static_cast<int>(y), 15, 48 * cell, 0, 48, 48);
-}
-
-void Enemy1::Blink(int* cell, float* timer)
-{
-    *timer -= 60.0f * g_frameTime;
-    if (*timer < 0.0f) {
-        *cell ^= 1;
-        *timer = 1.0f;
-    }
-}
-
-bool Enemy1::AimAtPlayer(int above, int* angle) const
-{
-    auto* player = static_cast<GameObject*>(TaskList::FindPlayer());
-    if (!player) {
-        return false;
-    }
-    Point own, target;
-    GetCenter(&own);
-    player->GetCenter(&target);
-    *angle = AngleDeg(own.x, own.y, target.x, target.y - above);
-    return true;
 }
 
 void Enemy1::FireShot(float shotSpeed, int angle, float accel, int cell) const
@@ -106,12 +60,12 @@ void Enemy1Dasher::Enter()
     Move();
     BrakeToStop(acceleration);
     Blink(&blinkCell, &blinkTimer);
-    DrawCell(speed < 40.0f ? 3 : speed < 80.0f ? 2 : blinkCell);
+    DrawKindCell(speed < 40.0f ? 3 : speed < 80.0f ? 2 : blinkCell);
 }
 
 void Enemy1Dasher::Aim()
 {
-    if (!AimAtPlayer(kAboveShip, &direction)) {
+    if (!AimAtPlayer(&direction, kAboveShip)) {
         return;
     }
     shotAngle = direction + RandomRange(-20, 20);
@@ -119,14 +73,14 @@ void Enemy1Dasher::Aim()
     if (RandomRange(0, 2) == 0) {
         FireShot(180.0f, shotAngle, 0.0f, 0);
     }
-    DrawCell(4);
+    DrawKindCell(4);
 }
 
 void Enemy1Dasher::Dash()
 {
     Move();
     SpeedUp(acceleration);
-    DrawCell(2);
+    DrawKindCell(2);
     FireDuringDash();
 }
 
@@ -168,39 +122,39 @@ void Enemy1Gunner::Enter()
         stateIndex = 1;
     }
     Blink(&blinkCell, &blinkTimer);
-    DrawCell(blinkCell);
+    DrawKindCell(blinkCell);
 }
 
 void Enemy1Gunner::TakeAim()
 {
-    AimAtPlayer(0, &shotAngle);
+    AimAtPlayer(&shotAngle);
     stateIndex = 2;
-    DrawCell(2);
+    DrawKindCell(2);
 }
 
 void Enemy1Gunner::BrakeAndFire()
 {
     Move();
     BrakeToStop(acceleration);
-    DrawCell(speed < 40.0f ? 3 : 2);
+    DrawKindCell(speed < 40.0f ? 3 : 2);
     FireWhileBraking();
 }
 
 void Enemy1Gunner::ReAim()
 {
-    if (!AimAtPlayer(kAboveShip, &direction)) {
+    if (!AimAtPlayer(&direction, kAboveShip)) {
         return;
     }
     RestartForDash();
     stateIndex = 4;
-    DrawCell(4);
+    DrawKindCell(4);
 }
 
 void Enemy1Gunner::DashAndFire()
 {
     Move();
     SpeedUp(acceleration);
-    DrawCell(2);
+    DrawKindCell(2);
     FireWhileDashing();
 }
 
@@ -213,7 +167,7 @@ void Enemy1L2::FireStep()
         return;
     }
     if (shotCount % 2 == 0) {
-        AimAtPlayer(0, &shotAngle);
+        AimAtPlayer(&shotAngle);
         FireLine(shotAngle);
         shotTimer = 60.0;
     }
@@ -270,7 +224,7 @@ void Enemy1L3::FireWhileBraking()
 
 void Enemy1L3::RestartForDash()
 {
-    AimAtPlayer(0, &shotAngle);
+    AimAtPlayer(&shotAngle);
     shotCount = 0;
     shotTimer = 30.0;
 }
@@ -293,7 +247,7 @@ void Enemy1L3::FireWhileDashing()
         break;
     default:
         // A new aim; the count restarts at 1 below, so the line volley is not repeated.
-        AimAtPlayer(0, &shotAngle);
+        AimAtPlayer(&shotAngle);
         shotCount = 0;
         shotTimer = 25.0;
         break;

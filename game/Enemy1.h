@@ -19,15 +19,6 @@ public:
 
 protected:
     Enemy1(int param, float x, float y, float startSpeed);
-    // Brakes by accel; once the speed is found at or below 0 it stops and takes the next state.
-    void BrakeToStop(float accel);
-    // Gathers speed by accel while below 160 px/s (passing it by at most one frame's step).
-    void SpeedUp(float accel);
-    void DrawCell(int cell) const;
-    static void Blink(int* cell, float* timer);
-    // The angle from the centre to the player's centre raised by `above` pixels; false (and
-    // the angle untouched) when there is no player.
-    bool AimAtPlayer(int above, int* angle) const;
     void FireShot(float shotSpeed, int angle, float accel, int cell) const;
     // Six shots along one angle at 160..210 px/s: a line that stretches as it flies.
     void FireLine(int angle) const;
@@ -35,7 +26,7 @@ protected:
     void FireFork(int angle) const;
 };
 
-// Levels 0 and 1: enter braking to a stop, aim once (a shot off the aim line, one time in three)
+// Levels 0 and 1: enter braking to a stop, aim once (a shot off the aim line, one time in two)
 // and dash; they differ only in what the dash fires.
 class Enemy1Dasher : public Enemy1 {
 public:

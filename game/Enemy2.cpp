@@ -34,20 +34,10 @@ void Enemy2::Exec()
     FinishFrame();
 }
 
-
 void Enemy2::DrawCell(int cell) const
 {
     g_graphicsEngine->SetBlend(static_cast<int>(SpriteBlendMode::Alpha), kTint);
-    g_graphicsEngine->DrawSprite(static_cast<int>(x), static_cast<int>(y), 15, 48 * cell, 0, 48, 48);
-}
-
-void Enemy2::Blink(int* cell, float* timer)
-{
-    *timer -= 60.0f * g_frameTime;
-    if (*timer < 0.0f) {
-        *cell ^= 1;
-        *timer = 1.0f;
-    }
+    DrawKindCell(cell);
 }
 
 void Enemy2::FirePair(int left, int right) const

@@ -25,7 +25,6 @@ protected:
     // State 1: the pairs, until it turns to leave.
     virtual void Fire() = 0;
     void DrawCell(int cell) const;
-    static void Blink(int* cell, float* timer);
     // Two shots at 200 px/s, the left angle first.
     void FirePair(int left, int right) const;
     // Climbing away: gathers speed while below 160 px/s, drawn as cell 2.

@@ -33,9 +33,8 @@ void Enemy3::Exec()
     Fire();
     Animate();
     g_graphicsEngine->DrawSprite(static_cast<int>(x), static_cast<int>(y), 16, 48 * frame, 0, 48, 48);
-    FinishWithFourItems();
+    FinishFrame(4);
 }
-
 
 void Enemy3::Fire()
 {
@@ -43,12 +42,7 @@ void Enemy3::Fire()
     if (shotTimer >= 0.0) {
         return;
     }
-    if (auto* player = static_cast<GameObject*>(TaskList::FindPlayer())) {
-        Point own, target;
-        GetCenter(&own);
-        player->GetCenter(&target);
-        shotAngle = AngleDeg(own.x, own.y, target.x, target.y);
-    }
+    AimAtPlayer(&shotAngle);
     shotAngle += RandomRange(-20, 20);
     EnemyShot5::Create(PriorityPlayer, x + 24.0f, y + 24.0f, rhythm_.shotSpeed, shotAngle, 0.0f, 0.0f);
     if (rhythm_.secondShot) {
@@ -66,29 +60,4 @@ void Enemy3::Animate()
     }
     StepFrameBackAndForth(&frame, &frameStep);
     frameTimer = 20.0f;
-}
-
-bool Enemy3::FinishWithFourItems()
-{
-    DrawTargetSecond(false);
-    if (hp <= 0) {
-        TimingGrade grade = GradeFor(targetSecond, GetClockSeconds());
-        float cx = x + 24.0f;
-        float cy = y + 24.0f;
-        ExplodeSmall(PriorityEnemy, cx, cy, static_cast<int>(grade));
-        for (int i = 0; i < 4; ++i) {
-            PointItem::Create(PriorityEnemy, cx, cy);
-        }
-        g_scoreTable->AddGradedScore(scoreValue, grade);
-        ShowGrade(grade);
-        g_taskList->Kill(this);
-        return true;
-    }
-    if (IsOffField(x, y, w, h)) {
-        ShowGrade(TimingGrade::Miss);
-        g_scoreTable->ReduceGauge(8);
-        g_taskList->Kill(this);
-        return true;
-    }
-    return false;
 }

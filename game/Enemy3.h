@@ -5,7 +5,8 @@
 // burst and then aimed shots at a longer gap. No states; one concrete class per level.
 class Enemy3 : public Enemy {
 public:
-    // One frame: move, fire, animate, draw, then destruction (four items) or the escape test.
+    // One frame: move, fire, animate, draw, then destruction (four items where the other kinds
+    // leave two) or the escape test.
     void Exec() override;
     // Makes the level's class (1, 2, 3; anything else level 0); nullptr when it cannot be made.
     static Enemy3* Create(int priority, int param, float x, float y);
@@ -34,8 +35,6 @@ private:
     // The aimed firing step; the angle keeps its last value when there is no player.
     void Fire();
     void Animate();
-    // Destruction leaves four items where the other kinds leave two. True when the enemy ended.
-    bool FinishWithFourItems();
 
     const Rhythm& rhythm_;
 };

@@ -12,8 +12,6 @@ public:
 
 protected:
     Enemy5(int param, float x, float y);
-    // Destruction (small explosion, the items, graded score, label) or the escape test.
-    void FinishFrame5(int items);
 };
 
 // What the levels 0 to 2 do alike.
@@ -26,7 +24,7 @@ public:
     float blinkTimer = 1.0f;
 
 protected:
-    Enemy5Diver(int param, float x, float y);
+    Enemy5Diver(int param, float x, float y) : Enemy5(param, x, y) {}
 
 private:
     using Handler = void (Enemy5Diver::*)();
@@ -34,7 +32,6 @@ private:
     void Brake();
     void Face();
     void Dive();
-    void DrawCell(int cell) const;
 };
 
 class Enemy5L0 final : public Enemy5Diver {

@@ -15,7 +15,6 @@ Enemy5L3::Enemy5L3(int param, float x, float y) : Enemy5(param, x, y)
     type = TaskType::Inert;
 }
 
-
 void Enemy5L3::Animate()
 {
     frameTimer -= 60.0f * g_frameTime;
@@ -94,5 +93,5 @@ void Enemy5L3::Exec()
 {
     (this->*kHandlers[stateIndex])();
     DrawTargetSecond(true);
-    FinishFrame5(4);
+    EndWhenDestroyedOrEscaped(4, ExplodeSmall);
 }

@@ -41,7 +41,7 @@ EnemyMap::EnemyMap()
 
 EnemyMap* EnemyMap::Create(int priority)
 {
-    return static_cast<EnemyMap*>(g_taskList->Insert(new EnemyMap, priority));
+    return InsertNew<EnemyMap>(priority);
 }
 
 void EnemyMap::Exec()

@@ -1,16 +1,34 @@
 // What each map cell code makes. The kinds and the boss are reached through one factory table
 // so that each joins the map in a single line here: include its header and put its entry in.
+// The factories whose level classes have headers of their own (the boss chains, the level-3
+// carrier) are defined here too, so that no base includes its own subclasses.
 #include <cstdint>
 
 #include "engine/TaskPriority.h"
 #include "game/Boss.h"
+#include "game/BossL0Form1.h"
+#include "game/BossL1.h"
+#include "game/BossL2Form1.h"
+#include "game/BossL3Form1.h"
+#include "game/CreateForLevel.h"
 #include "game/Enemy1.h"
 #include "game/Enemy2.h"
 #include "game/Enemy3.h"
 #include "game/Enemy4.h"
 #include "game/Enemy5.h"
+#include "game/Enemy5L3.h"
 #include "game/EnemyMap.h"
 #include "game/WarningBanner.h"
+
+Enemy5* Enemy5::Create(int priority, int param, float x, float y)
+{
+    return CreateForLevel<Enemy5, Enemy5L0, Enemy5L1, Enemy5L2, Enemy5L3>(priority, param, x, y);
+}
+
+Task* Boss::Create(int priority, int param)
+{
+    return CreateForLevel<Boss, BossL0Form1, BossL1, BossL2Form1, BossL3Form1>(priority, param);
+}
 
 namespace {
 // Adapts a family's Create, whatever class it returns, to the table's pointer type.

@@ -30,8 +30,7 @@ void EnemyShot::NormalizeDirection()
 
 void EnemyShot::Move()
 {
-    x += g_cosTable[direction] * speed * g_frameTime;
-    y -= g_sinTable[direction] * speed * g_frameTime;
+    MoveAlong(&x, &y, direction, speed);
 }
 
 bool EnemyShot::BrakeToLimit(float limit)

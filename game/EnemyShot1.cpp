@@ -10,7 +10,7 @@ EnemyShot1::EnemyShot1(float cx, float cy, float speed, int angle, float accel)
 
 EnemyShot1* EnemyShot1::Create(int priority, float cx, float cy, float speed, int angle, float accel)
 {
-    return static_cast<EnemyShot1*>(g_taskList->Insert(new EnemyShot1(cx, cy, speed, angle, accel), priority));
+    return InsertNew<EnemyShot1>(priority, cx, cy, speed, angle, accel);
 }
 
 void EnemyShot1::GetRect(Rect* out) const

@@ -10,8 +10,7 @@ EnemyShot2::EnemyShot2(float cx, float cy, float speed, int angle, float accel, 
 
 EnemyShot2* EnemyShot2::Create(int priority, float cx, float cy, float speed, int angle, float accel, int cell)
 {
-    return static_cast<EnemyShot2*>(
-        g_taskList->Insert(new EnemyShot2(cx, cy, speed, angle, accel, cell), priority));
+    return InsertNew<EnemyShot2>(priority, cx, cy, speed, angle, accel, cell);
 }
 
 void EnemyShot2::GetRect(Rect* out) const

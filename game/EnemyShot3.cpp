@@ -12,8 +12,7 @@ EnemyShot3::EnemyShot3(float cx, float cy, float speed, int angle, float accel, 
 EnemyShot3* EnemyShot3::Create(int priority, float cx, float cy, float speed, int angle, float accel, float limit,
                                int fireFlag)
 {
-    return static_cast<EnemyShot3*>(
-        g_taskList->Insert(new EnemyShot3(cx, cy, speed, angle, accel, limit, fireFlag), priority));
+    return InsertNew<EnemyShot3>(priority, cx, cy, speed, angle, accel, limit, fireFlag);
 }
 
 void EnemyShot3::GetRect(Rect* out) const
@@ -30,9 +29,8 @@ void EnemyShot3::Exec()
         GetCenter(&centre);
         if (fireFlag != 0) {
             // Without a ship the shot goes along its last aim.
-            if (auto* ship = static_cast<GameObject*>(TaskList::FindPlayer())) {
-                Point target;
-                ship->GetCenter(&target);
+            Point target;
+            if (GameObject::FindPlayerCenter(&target)) {
                 aim = AngleDeg(centre.x, centre.y, target.x, target.y);
             }
             EnemyShot2::Create(PriorityPlayer, static_cast<float>(centre.x), static_cast<float>(centre.y), 250.0f, aim,

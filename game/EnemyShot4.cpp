@@ -10,8 +10,7 @@ EnemyShot4::EnemyShot4(float cx, float cy, float speed, int angle, float accel, 
 
 EnemyShot4* EnemyShot4::Create(int priority, float cx, float cy, float speed, int angle, float accel, float limit)
 {
-    return static_cast<EnemyShot4*>(
-        g_taskList->Insert(new EnemyShot4(cx, cy, speed, angle, accel, limit), priority));
+    return InsertNew<EnemyShot4>(priority, cx, cy, speed, angle, accel, limit);
 }
 
 void EnemyShot4::GetRect(Rect* out) const

@@ -9,8 +9,7 @@ EnemyShot5::EnemyShot5(float cx, float cy, float speed, int angle, float accel, 
 
 EnemyShot5* EnemyShot5::Create(int priority, float cx, float cy, float speed, int angle, float accel, float limit)
 {
-    return static_cast<EnemyShot5*>(
-        g_taskList->Insert(new EnemyShot5(cx, cy, speed, angle, accel, limit), priority));
+    return InsertNew<EnemyShot5>(priority, cx, cy, speed, angle, accel, limit);
 }
 
 void EnemyShot5::GetRect(Rect* out) const

@@ -9,8 +9,7 @@ EnemyShot6::EnemyShot6(float cx, float cy, float speed, int angle, float accel, 
 
 EnemyShot6* EnemyShot6::Create(int priority, float cx, float cy, float speed, int angle, float accel, float limit)
 {
-    return static_cast<EnemyShot6*>(
-        g_taskList->Insert(new EnemyShot6(cx, cy, speed, angle, accel, limit), priority));
+    return InsertNew<EnemyShot6>(priority, cx, cy, speed, angle, accel, limit);
 }
 
 void EnemyShot6::GetRect(Rect* out) const

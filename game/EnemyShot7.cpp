@@ -11,7 +11,7 @@ EnemyShot7::EnemyShot7(float cx, float cy, float speed, int angle, float accel)
 
 EnemyShot7* EnemyShot7::Create(int priority, float cx, float cy, float speed, int angle, float accel)
 {
-    return static_cast<EnemyShot7*>(g_taskList->Insert(new EnemyShot7(cx, cy, speed, angle, accel), priority));
+    return InsertNew<EnemyShot7>(priority, cx, cy, speed, angle, accel);
 }
 
 void EnemyShot7::GetRect(Rect* out) const
@@ -22,13 +22,11 @@ void EnemyShot7::GetRect(Rect* out) const
 void EnemyShot7::Exec()
 {
     if (homing == 1) {
-        auto* ship = static_cast<GameObject*>(TaskList::FindPlayer());
-        if (!ship) {
+        Point centre, target;
+        if (!GameObject::FindPlayerCenter(&target)) {
             return;  // frozen while it still homes and there is nothing to home on
         }
-        Point centre, target;
         GetCenter(&centre);
-        ship->GetCenter(&target);
         int targetAngle = AngleDeg(centre.x, centre.y, target.x, target.y);
         // The plain comparison, not the shorter way round.
         int step = static_cast<int>(100.0f * g_frameTime);

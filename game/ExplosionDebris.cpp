@@ -14,13 +14,12 @@ ExplosionDebris::ExplosionDebris(float x, float y)
 
 ExplosionDebris* ExplosionDebris::Create(int priority, float x, float y)
 {
-    return static_cast<ExplosionDebris*>(g_taskList->Insert(new ExplosionDebris(x, y), priority));
+    return InsertNew<ExplosionDebris>(priority, x, y);
 }
 
 void ExplosionDebris::Exec()
 {
-    x += g_cosTable[angle] * speed * g_frameTime;
-    y -= g_sinTable[angle] * speed * g_frameTime;
+    MoveAlong(&x, &y, angle, speed);
     speed -= (speed + 500.0f) * g_frameTime;
     // Brightest while fast, dimmer cells as it slows.
     int srcX;

@@ -12,7 +12,7 @@ ExplosionFlash::ExplosionFlash(float cx, float cy, int row) : x(cx - 16.0f), y(c
 
 ExplosionFlash* ExplosionFlash::Create(int priority, float cx, float cy, int row)
 {
-    return static_cast<ExplosionFlash*>(g_taskList->Insert(new ExplosionFlash(cx, cy, row), priority));
+    return InsertNew<ExplosionFlash>(priority, cx, cy, row);
 }
 
 void ExplosionFlash::Exec()
@@ -30,7 +30,7 @@ void ExplosionFlash::Exec()
     } else {
         frameTimer -= 60.0f * g_frameTime;
     }
-    std::uint32_t colour = (static_cast<std::uint32_t>(static_cast<int>(alpha)) << 24) | 0x00FFFFFFu;
+    std::uint32_t colour = WhiteWithAlpha(static_cast<int>(alpha));
     g_graphicsEngine->SetBlend(static_cast<int>(SpriteBlendMode::Alpha), colour);
     g_graphicsEngine->SetScale(scale, scale);
     g_graphicsEngine->DrawSprite(static_cast<int>(x - 32.0f * scale / 2.0f), static_cast<int>(y - 32.0f * scale / 2.0f),

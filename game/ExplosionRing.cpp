@@ -13,7 +13,7 @@ ExplosionRing::ExplosionRing(float cx, float cy, int row, int mode)
 
 ExplosionRing* ExplosionRing::Create(int priority, float cx, float cy, int row, int mode)
 {
-    return static_cast<ExplosionRing*>(g_taskList->Insert(new ExplosionRing(cx, cy, row, mode), priority));
+    return InsertNew<ExplosionRing>(priority, cx, cy, row, mode);
 }
 
 void ExplosionRing::Exec()
@@ -24,7 +24,7 @@ void ExplosionRing::Exec()
             alpha = 0.0f;
         }
     }
-    std::uint32_t colour = (static_cast<std::uint32_t>(static_cast<int>(alpha)) << 24) | 0x00FFFFFFu;
+    std::uint32_t colour = WhiteWithAlpha(static_cast<int>(alpha));
     g_graphicsEngine->SetScale(scale, scale);
     g_graphicsEngine->SetBlend(static_cast<int>(SpriteBlendMode::Alpha), colour);
     g_graphicsEngine->DrawSprite(static_cast<int>(x - 64.0f * scale / 2.0f), static_cast<int>(y - 64.0f * scale / 2.0f),

@@ -14,7 +14,7 @@ ExplosionSpark::ExplosionSpark(float cx, float cy, int row)
 
 ExplosionSpark* ExplosionSpark::Create(int priority, float cx, float cy, int row)
 {
-    return static_cast<ExplosionSpark*>(g_taskList->Insert(new ExplosionSpark(cx, cy, row), priority));
+    return InsertNew<ExplosionSpark>(priority, cx, cy, row);
 }
 
 void ExplosionSpark::Exec()
@@ -25,9 +25,8 @@ void ExplosionSpark::Exec()
             alpha = 0.0f;
         }
     }
-    x += g_cosTable[angle] * speed * g_frameTime;
-    y -= g_sinTable[angle] * speed * g_frameTime;
-    std::uint32_t colour = (static_cast<std::uint32_t>(static_cast<int>(alpha)) << 24) | 0x00FFFFFFu;
+    MoveAlong(&x, &y, angle, speed);
+    std::uint32_t colour = WhiteWithAlpha(static_cast<int>(alpha));
     g_graphicsEngine->SetRotation(static_cast<float>(-angle), 12.0f, 3.0f);
     g_graphicsEngine->SetBlend(static_cast<int>(SpriteBlendMode::Alpha), colour);
     g_graphicsEngine->DrawSprite(static_cast<int>(x), static_cast<int>(y), 21, 0, 96 + 6 * row, 24, 6);

@@ -22,7 +22,7 @@ Fade::Fade(int step, SceneState target, FadeMode mode)
 
 Fade* Fade::Create(int priority, int step, SceneState target, FadeMode mode)
 {
-    return static_cast<Fade*>(g_taskList->Insert(new Fade(step, target, mode), priority));
+    return InsertNew<Fade>(priority, step, target, mode);
 }
 
 void Fade::Exec()
@@ -45,7 +45,7 @@ void Fade::Exec()
 void Fade::FadeIn()
 {
     int alpha = GetAlpha() - step;
-    colour = (static_cast<std::uint32_t>(alpha) << 24) | 0x00FFFFFFu;
+    colour = WhiteWithAlpha(alpha);
     DrawSheet();
     if (alpha <= 16) {
         Finish();
@@ -55,7 +55,7 @@ void Fade::FadeIn()
 void Fade::FadeOut()
 {
     int alpha = GetAlpha() + step;
-    colour = (static_cast<std::uint32_t>(alpha) << 24) | 0x00FFFFFFu;
+    colour = WhiteWithAlpha(alpha);
     DrawSheet();
     if (alpha >= 240) {
         Finish();

@@ -11,7 +11,7 @@ GameOverScreen::GameOverScreen()
 
 GameOverScreen* GameOverScreen::Create(int priority)
 {
-    return static_cast<GameOverScreen*>(g_taskList->Insert(new GameOverScreen, priority));
+    return InsertNew<GameOverScreen>(priority);
 }
 
 void GameOverScreen::Exec()

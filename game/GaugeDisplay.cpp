@@ -13,7 +13,7 @@ GaugeDisplay::GaugeDisplay()
 
 GaugeDisplay* GaugeDisplay::Create(int priority)
 {
-    return static_cast<GaugeDisplay*>(g_taskList->Insert(new GaugeDisplay, priority));
+    return InsertNew<GaugeDisplay>(priority);
 }
 
 void GaugeDisplay::Exec()

@@ -15,7 +15,7 @@ GradeLabel::GradeLabel(float x, float y, TimingGrade grade) : x(x), y(y), grade(
 
 GradeLabel* GradeLabel::Create(int priority, float x, float y, TimingGrade grade)
 {
-    return static_cast<GradeLabel*>(g_taskList->Insert(new GradeLabel(x, y, grade), priority));
+    return InsertNew<GradeLabel>(priority, x, y, grade);
 }
 
 void GradeLabel::Exec()

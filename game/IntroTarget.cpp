@@ -18,7 +18,7 @@ IntroTarget::IntroTarget(int param, float x, float y)
 
 IntroTarget* IntroTarget::Create(int priority, int param, float x, float y)
 {
-    return static_cast<IntroTarget*>(g_taskList->Insert(new IntroTarget(param, x, y), priority));
+    return InsertNew<IntroTarget>(priority, param, x, y);
 }
 
 void IntroTarget::Exec()

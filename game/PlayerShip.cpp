@@ -27,7 +27,7 @@ PlayerShip::PlayerShip()
 
 PlayerShip* PlayerShip::Create(int priority)
 {
-    return static_cast<PlayerShip*>(g_taskList->Insert(new PlayerShip(), priority));
+    return InsertNew<PlayerShip>(priority);
 }
 
 void PlayerShip::OnStageClear()
@@ -136,8 +136,7 @@ void PlayerShip::Move()
     if (direction == -1) {
         return;
     }
-    x += g_cosTable[direction] * speed * g_frameTime;
-    y -= g_sinTable[direction] * speed * g_frameTime;
+    MoveAlong(&x, &y, direction, speed);
 }
 
 void PlayerShip::CycleAnimation()

@@ -15,13 +15,12 @@ PlayerShot::PlayerShot(float x, float y, int direction)
 
 PlayerShot* PlayerShot::Create(int priority, float x, float y, int direction)
 {
-    return static_cast<PlayerShot*>(g_taskList->Insert(new PlayerShot(x, y, direction), priority));
+    return InsertNew<PlayerShot>(priority, x, y, direction);
 }
 
 void PlayerShot::Exec()
 {
-    x += g_cosTable[direction] * speed * g_frameTime;
-    y -= g_sinTable[direction] * speed * g_frameTime;
+    MoveAlong(&x, &y, direction, speed);
 
     Rect mine{x, y, w, h};
     for (Task* t = g_taskList->First(); t; t = t->next) {

@@ -18,7 +18,7 @@ PointItem::PointItem(float cx, float cy)
 
 PointItem* PointItem::Create(int priority, float cx, float cy)
 {
-    return static_cast<PointItem*>(g_taskList->Insert(new PointItem(cx, cy), priority));
+    return InsertNew<PointItem>(priority, cx, cy);
 }
 
 void PointItem::GetRect(Rect* out) const
@@ -51,8 +51,7 @@ void PointItem::Exec()
         GetCenter(&from);
         player->GetCenter(&to);
         angle = AngleDeg(from.x, from.y, to.x, to.y);
-        x += g_cosTable[angle] * 400.0f * g_frameTime;
-        y -= g_sinTable[angle] * 400.0f * g_frameTime;
+        MoveAlong(&x, &y, angle, 400.0f);
     }
     g_graphicsEngine->DrawSprite(static_cast<int>(x), static_cast<int>(y), 6, 32, 24, 24, 24);
 

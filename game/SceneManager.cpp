@@ -10,6 +10,7 @@
 #include "game/DifficultyScene.h"
 #include "game/GameOverScene.h"
 #include "game/LoadingScene.h"
+#include "game/ScoreTable.h"
 #include "game/StageClearScene.h"
 #include "game/StageScene.h"
 #include "game/TitleScene.h"
@@ -32,6 +33,21 @@ SceneManager::SceneManager()
       musicReady(0),
       resourcesLoaded(0)
 {
+    g_sceneControl = this;
+}
+
+SceneManager::~SceneManager()
+{
+    if (g_sceneControl == this) {
+        g_sceneControl = nullptr;
+    }
+}
+
+void SceneManager::OnWindowDestroyed()
+{
+    if (g_scoreTable) {
+        g_scoreTable->Save();
+    }
 }
 
 int SceneManager::CreateScenes()

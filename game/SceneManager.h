@@ -2,14 +2,16 @@
 #include <atomic>
 #include <cstdint>
 
+#include "engine/SceneControl.h"
 #include "game/SceneState.h"
 
 // The game's top-level state machine and the holder of the game-wide state. A requested scene
-// takes effect at the next Run, never in the middle of a frame.
-class SceneManager {
+// takes effect at the next Run, never in the middle of a frame. While it lives it is the
+// engine's g_sceneControl.
+class SceneManager : public SceneControl {
 public:
     SceneManager();
-    virtual ~SceneManager() = default;
+    ~SceneManager() override;
     SceneManager(const SceneManager&) = delete;
     SceneManager& operator=(const SceneManager&) = delete;
 
@@ -17,7 +19,11 @@ public:
     int CreateScenes();
     void DeleteScenes();
     // Runs the requested state's handler: its entry work when the state changed, then its frame.
-    void Run();
+    void Run() override;
+    void RequestQuit() override { SetNextScene(SceneState::Quit); }
+    bool IsQuitRequested() const override { return GetRequestedState() == SceneState::Quit; }
+    // Writes the rankings back to the score file.
+    void OnWindowDestroyed() override;
     // The last request before the next Run wins, except that a requested Quit is final.
     // Safe to call from any thread.
     void SetNextScene(SceneState state);
@@ -28,12 +34,12 @@ public:
     SceneState GetRequestedState() const { return static_cast<SceneState>(requestedState.load()); }
     int GetCurrentState() const { return currentState; }
     bool IsStageRunning() const { return stageRunning != 0; }
-    bool IsPaused() const { return pauseFlag != 0; }
-    void SetPaused(bool flag) { pauseFlag = flag ? 1 : 0; }
-    bool IsInputFrozen() const { return inputFreeze != 0; }
+    bool IsPaused() const override { return pauseFlag != 0; }
+    void SetPaused(bool flag) override { pauseFlag = flag ? 1 : 0; }
+    bool IsInputFrozen() const override { return inputFreeze != 0; }
     // The next four are read and written only under the game lock.
     bool IsMusicReady() const { return musicReady != 0; }
-    void SetMusicReady(bool flag) { musicReady = flag ? 1 : 0; }
+    void SetMusicReady(bool flag) override { musicReady = flag ? 1 : 0; }
     bool IsResourcesLoaded() const { return resourcesLoaded != 0; }
     void SetResourcesLoaded(bool flag) { resourcesLoaded = flag ? 1 : 0; }
 

@@ -1,49 +1,24 @@
 #include "game/ShotEmitterA.h"
 
-#include "engine/Application.h"
-#include "engine/GraphicsEngine.h"
-#include "engine/SpriteBlendMode.h"
 #include "engine/TaskList.h"
-#include "game/EnemyShot2.h"
 
-ShotEmitterA::ShotEmitterA(float x, float y, int direction, int angleOffset) : baseAngle(angleOffset)
+ShotEmitterA::ShotEmitterA(float x, float y, int direction, int angleOffset) : ShotEmitter(x, y, angleOffset, 100.0f)
 {
-    this->x = x + 7.0f;
-    this->y = y + 7.0f;
-    w = h = 14;
     speed = 40.0f;
     this->direction = direction;
-    type = TaskType::Inert;
 }
 
 ShotEmitterA* ShotEmitterA::Create(int priority, float x, float y, int direction, int angleOffset)
 {
-    return static_cast<ShotEmitterA*>(g_taskList->Insert(new ShotEmitterA(x, y, direction, angleOffset), priority));
-}
-
-void ShotEmitterA::FireWhenDue()
-{
-    if (fireTimer > 0.0f) {
-        fireTimer -= 60.0f * g_frameTime;
-        return;
-    }
-    for (int i = 0; i < 4; ++i) {
-        EnemyShot2::Create(PriorityPlayer, x + 7.0f, y + 7.0f, 180.0f, baseAngle + volleys + 90 * i, 0.0f,
-                           i % 2 == 0 ? 1 : 0);
-    }
-    fireTimer = volleys != 0 && volleys % 8 == 0 ? 100.0f : 1.0f;
-    volleys += 1;
+    return InsertNew<ShotEmitterA>(priority, x, y, direction, angleOffset);
 }
 
 void ShotEmitterA::Exec()
 {
-    // Creators may pass any angle; the tables take 0..359.
-    int d = ((direction % 360) + 360) % 360;
-    x += g_cosTable[d] * speed * g_frameTime;
-    y -= g_sinTable[d] * speed * g_frameTime;
+    // Creators may pass any angle.
+    Move();
     FireWhenDue();
-    g_graphicsEngine->SetBlend(static_cast<int>(SpriteBlendMode::Alpha), 0x80FFFFFFu);
-    g_graphicsEngine->DrawSprite(static_cast<int>(x), static_cast<int>(y), 21, 0, 118, 14, 14);
+    Draw();
     if (IsOffField(x, y, w, h)) {
         g_taskList->Kill(this);
     }

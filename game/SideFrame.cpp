@@ -7,7 +7,7 @@
 
 SideFrame* SideFrame::Create(int priority)
 {
-    return static_cast<SideFrame*>(g_taskList->Insert(new SideFrame, priority));
+    return InsertNew<SideFrame>(priority);
 }
 
 void SideFrame::Exec()

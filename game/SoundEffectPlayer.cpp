@@ -30,7 +30,7 @@ SoundEffectPlayer::SoundEffectPlayer()
 
 SoundEffectPlayer* SoundEffectPlayer::Create(int priority)
 {
-    return static_cast<SoundEffectPlayer*>(g_taskList->Insert(new SoundEffectPlayer, priority));
+    return InsertNew<SoundEffectPlayer>(priority);
 }
 
 void SoundEffectPlayer::Exec()

@@ -31,7 +31,7 @@ StageClearTally::StageClearTally()
 
 StageClearTally* StageClearTally::Create(int priority)
 {
-    return static_cast<StageClearTally*>(g_taskList->Insert(new StageClearTally, priority));
+    return InsertNew<StageClearTally>(priority);
 }
 
 StageClearTally::Rank StageClearTally::RankFor(int loss, int level)

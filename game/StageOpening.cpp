@@ -18,7 +18,7 @@ StageOpening::StageOpening()
 
 StageOpening* StageOpening::Create(int priority)
 {
-    return static_cast<StageOpening*>(g_taskList->Insert(new StageOpening(), priority));
+    return InsertNew<StageOpening>(priority);
 }
 
 Task* StageOpening::FirstLive(TaskType wanted)

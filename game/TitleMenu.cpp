@@ -18,7 +18,7 @@ TitleMenu::TitleMenu()
 
 TitleMenu* TitleMenu::Create(int priority)
 {
-    return static_cast<TitleMenu*>(g_taskList->Insert(new TitleMenu, priority));
+    return InsertNew<TitleMenu>(priority);
 }
 
 void TitleMenu::Exec()
@@ -36,39 +36,18 @@ void TitleMenu::Exec()
 
 void TitleMenu::HandleKeys()
 {
-    if (keys.z == KeyState::Pressed) {
-        menu.chosen = 1;
-        g_soundEffectBank->SetRequest(SoundEffectId::MenuSelect, 1);
-        ExplodeSmall(PriorityEnemy, 240.0f + 20.0f * menu.cursor, 320.0f + 48.0f * menu.cursor, 0);
-    } else if (keys.x == KeyState::Pressed) {
-        // Nothing to cancel on the title.
-    } else if (keys.up == KeyState::Pressed) {
-        g_soundEffectBank->SetRequest(SoundEffectId::CursorMove, 1);
-        menu.Move(-1, kEntries);
-    } else if (keys.down == KeyState::Pressed) {
-        g_soundEffectBank->SetRequest(SoundEffectId::CursorMove, 1);
-        menu.Move(1, kEntries);
-    }
+    // Nothing to cancel on the title.
+    menu.HandleKeys(keys, kEntries, 320.0f);
 }
 
 void TitleMenu::Draw()
 {
     GraphicsEngine* g = g_graphicsEngine;
     menu.Slide();
-    int offset = static_cast<int>(menu.slideOffset);
     g->DrawSprite(142, 40, 8, 0, 0, 256, 80);
     g->DrawSprite(398, 36, 8, 0, 76, 100, 80);
     g->DrawSprite(248, 448, 8, 0, 224, 154, 32);
     g->DrawSprite(224 + 20 * menu.cursor, 304 + 48 * menu.cursor, 6, 0, 56, 16, 16);
-    struct Entry {
-        int x, y, srcY;
-    } entries[kEntries] = {{244, 288, 0}, {264, 336, 144}};
-    for (int i = 0; i < kEntries; ++i) {
-        if (i == menu.cursor) {
-            g->DrawSprite(entries[i].x + offset, entries[i].y, 9, 0, entries[i].srcY, 160, 48);
-        } else {
-            g->SetBlend(static_cast<int>(SpriteBlendMode::Alpha), 0x80FFFFFFu);
-            g->DrawSprite(entries[i].x, entries[i].y, 9, 0, entries[i].srcY, 160, 48);
-        }
-    }
+    static constexpr MenuCursor::Entry kEntryCells[kEntries] = {{244, 288, 0}, {264, 336, 144}};
+    menu.DrawEntries(kEntryCells, kEntries, 9);
 }

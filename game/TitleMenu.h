@@ -10,8 +10,6 @@ public:
     void Exec() override;
     static TitleMenu* Create(int priority);
 
-    int GetCursor() const { return menu.cursor; }
-
 private:
     void Draw();
     void HandleKeys();

@@ -22,7 +22,7 @@ WarningBanner::WarningBanner()
 
 WarningBanner* WarningBanner::Create(int priority)
 {
-    return static_cast<WarningBanner*>(g_taskList->Insert(new WarningBanner, priority));
+    return InsertNew<WarningBanner>(priority);
 }
 
 void WarningBanner::Exec()
@@ -58,7 +58,7 @@ void WarningBanner::Exec()
 
 void WarningBanner::DrawPiece(int px, int py, int srcX, int srcY, int w, int h) const
 {
-    std::uint32_t colour = (static_cast<std::uint32_t>(static_cast<int>(alpha)) << 24) | 0x00FFFFFFu;
+    std::uint32_t colour = WhiteWithAlpha(static_cast<int>(alpha));
     g_graphicsEngine->SetBlend(static_cast<int>(SpriteBlendMode::Alpha), colour);
     g_graphicsEngine->DrawSprite(px, py, kSlot, srcX, srcY, w, h);
 }

@@ -14,7 +14,3 @@ struct AFX_MODULE_STATE {
 AFX_MODULE_STATE* AfxGetModuleState();
 CWinApp* AfxGetApp();
 HINSTANCE AfxGetResourceHandle();
-
-// The framework's start: runs the application's InitInstance and returns the program's result
-// (0 after a normal end, or the negative code InitInstance ended with).
-int AfxWinMain();

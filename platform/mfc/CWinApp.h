@@ -32,3 +32,7 @@ public:
 protected:
     DECLARE_MESSAGE_MAP()
 };
+
+// The framework's start: runs the application's InitInstance and returns the program's result
+// (0 after a normal end, or the negative code InitInstance ended with).
+int AfxWinMain();

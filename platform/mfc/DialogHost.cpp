@@ -58,6 +58,11 @@ DialogHost* DialogHost::FromWindow(HWND window)
     return it == Dialogs().end() ? nullptr : it->second;
 }
 
+GtkWidget* MfcWidgetOf(HWND window)
+{
+    return DialogHost::WidgetOf(window);
+}
+
 GtkWidget* DialogHost::WidgetOf(HWND window)
 {
     auto it = Widgets().find(window);

@@ -1,7 +1,5 @@
 #include "platform/mfc/MfcTestHooks.h"
 
-#include "platform/mfc/DialogHost.h"
-
 namespace {
 
 MfcModalHook& Hook()
@@ -15,11 +13,6 @@ MfcModalHook& Hook()
 void MfcSetModalHook(MfcModalHook hook)
 {
     Hook() = std::move(hook);
-}
-
-GtkWidget* MfcWidgetOf(HWND window)
-{
-    return DialogHost::WidgetOf(window);
 }
 
 namespace mfc {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/win32/Win32Kernel.h"
-#include "platform/win32/Win32TestHooks.h"
+#include "platform/win32/Win32Resources.h"
 
 namespace {
 

@@ -17,12 +17,5 @@ using MessageBoxHook = std::function<int(HWND owner, const std::string& text, co
 // Installs the hook (an empty function restores real message boxes).
 void Win32SetMessageBoxHook(MessageBoxHook hook);
 
-// The program's string resources, registered once at start-up before any LoadStringA.
-struct Win32StringResource {
-    UINT id;
-    const char* text;
-};
-void Win32RegisterStringTable(const Win32StringResource* table, int count);
-
 // Overrides the file that GetModuleFileNameA reports (tests place a program in a folder).
 void Win32SetModuleFileName(const std::string& path);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "engine/Application.h"
+#include "engine/EngineTestHooks.h"
 #include "platform/win32/Win32Clock.h"
 
 namespace {

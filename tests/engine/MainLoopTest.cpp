@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "engine/Application.h"
+#include "engine/EngineTestHooks.h"
 #include "engine/ErrorReporter.h"
 #include "engine/GameLock.h"
 #include "engine/TaskList.h"

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/win32/Win32.h"
+#include "platform/win32/Win32Resources.h"
 #include "platform/win32/Win32TestHooks.h"
 
 namespace {

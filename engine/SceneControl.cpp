@@ -1,0 +1,3 @@
+#include "engine/SceneControl.h"
+
+SceneControl* g_sceneControl = nullptr;
