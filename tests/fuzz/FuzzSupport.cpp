@@ -9,18 +9,20 @@
 
 const std::string& FuzzFolder(bool makeCurrent)
 {
-    static const std::string folder = [] {
+    // Never destroyed: the removal at exit runs after the destructors of function statics.
+    static const std::string* folder = [] {
         std::string pattern = (std::filesystem::temp_directory_path() / "pellmoor-fuzz-XXXXXX").string();
         if (!mkdtemp(pattern.data())) {
             std::abort();
         }
+        auto* made = new std::string(pattern);
         std::atexit([] { std::filesystem::remove_all(FuzzFolder()); });
-        return pattern;
+        return made;
     }();
     if (makeCurrent) {
-        std::filesystem::current_path(folder);
+        std::filesystem::current_path(*folder);
     }
-    return folder;
+    return *folder;
 }
 
 std::string WriteFuzzInput(const std::string& name, const std::uint8_t* data, std::size_t size)

@@ -123,8 +123,9 @@ TEST_F(ScoreFileTest, DefaultsHoldFourTablesOfTen)
         ScoreEntry entry;
         std::memcpy(&entry, block.data() + 2 + 200 * c.table + 20 * c.entry, sizeof(entry));
         EXPECT_STREQ(entry.name, c.name);
-        EXPECT_EQ(entry.score, c.score);
-        EXPECT_EQ(entry.count, c.count);
+        // Copies, as the entry's fields are packed and cannot be bound to a reference.
+        EXPECT_EQ(+entry.score, c.score);
+        EXPECT_EQ(+entry.count, c.count);
         EXPECT_EQ(entry.reserved[0], 0);
         EXPECT_EQ(entry.reserved[1], 0);
     }
