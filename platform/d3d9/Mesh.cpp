@@ -138,9 +138,9 @@ HRESULT LoadScene(LPCVOID memory, DWORD size, IDirect3DDevice9* device, ID3DXBuf
 {
     Assimp::Importer importer;
     // The .x reader turns the file right-handed; converting back gives the file's own coordinates,
-    // winding and texture coordinates.
-    const aiScene* scene =
-        importer.ReadFileFromMemory(memory, size, aiProcess_Triangulate | aiProcess_ConvertToLeftHanded, "x");
+    // winding and texture coordinates. Polygons are split into fans below: the importer's own
+    // triangulation stops the process on faces without indices.
+    const aiScene* scene = importer.ReadFileFromMemory(memory, size, aiProcess_ConvertToLeftHanded, "x");
     if (!scene || !scene->mRootNode || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE)) {
         return D3DXERR_INVALIDDATA;
     }
@@ -173,14 +173,17 @@ HRESULT LoadScene(LPCVOID memory, DWORD size, IDirect3DDevice9* device, ID3DXBuf
             }
             auto& indices = subsets[source->mMaterialIndex];
             for (unsigned f = 0; f < source->mNumFaces; ++f) {
-                if (source->mFaces[f].mNumIndices != 3) {
-                    continue;
-                }
-                for (int k = 0; k < 3; ++k) {
-                    if (source->mFaces[f].mIndices[k] >= source->mNumVertices) {
+                const aiFace& face = source->mFaces[f];
+                for (unsigned k = 0; k < face.mNumIndices; ++k) {
+                    if (face.mIndices[k] >= source->mNumVertices) {
                         return D3DXERR_INVALIDDATA;
                     }
-                    indices.push_back(base + source->mFaces[f].mIndices[k]);
+                }
+                // Points and lines draw nothing; a polygon of n corners is n - 2 triangles.
+                for (unsigned k = 2; k < face.mNumIndices; ++k) {
+                    indices.push_back(base + face.mIndices[0]);
+                    indices.push_back(base + face.mIndices[k - 1]);
+                    indices.push_back(base + face.mIndices[k]);
                 }
             }
         }

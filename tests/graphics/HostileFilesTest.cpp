@@ -105,6 +105,11 @@ TEST_F(HostileFilesTest, MeshWithoutTrianglesLoadsAsAnEmptyMesh)
     EXPECT_EQ(entry.mesh->GetNumFaces(), 0u);
     EXPECT_EQ(entry.adjacency->GetBufferSize(), 0u);
     engine->DrawMesh(0, 0, 0, 0, 0, 0, 0);
+
+    // A face without indices once stopped the importer's triangulation with an abort.
+    fs::copy_file(fs::path(FUZZ_CORPUS_DIR) / "mesh" / "crafted-face-without-indices.x", Path("img/faces.x"));
+    ASSERT_TRUE(engine->LoadMesh(0, "faces.x", "./img"));
+    EXPECT_EQ(engine->GetMeshes()[0].mesh->GetNumFaces(), 1u) << "the one face of three corners";
 }
 
 TEST_F(HostileFilesTest, FolderOrPipeInPlaceOfTheMeshFailsToLoadAtOnce)
