@@ -32,11 +32,7 @@ cmake --build build-asan -j"$jobs"
 
 # The tests that run threads: the loader (scenes), the music thread and the audio callback
 # (audio), the lock and the error reporter (engine), and the sealing library's calls from two
-# threads. Each program runs whole, one after another.
+# threads. Only their programs are built; CTest runs the tests it found in them.
 CC=clang CXX=clang++ cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELLMOOR_SANITIZE=thread
-thread_tests=(tests/scenes/scene_tests tests/audio/audio_tests tests/engine/engine_tests tests/sealer/test_sealer)
-cmake --build build-tsan -j"$jobs" --target "${thread_tests[@]##*/}"
-for t in "${thread_tests[@]}"; do
-  echo "ThreadSanitizer: $t"
-  (cd build-tsan && SDL_VIDEODRIVER=dummy "./$t" --gtest_brief=1)
-done
+cmake --build build-tsan -j"$jobs" --target scene_tests audio_tests engine_tests test_sealer
+(cd build-tsan && ctest --output-on-failure -j"$jobs" --timeout 600 -E '^fuzz_replay|_NOT_BUILT$')
