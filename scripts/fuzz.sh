@@ -20,7 +20,8 @@ bash scripts/setup.sh
 export SDL_AUDIODRIVER=dummy
 export LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELLMOOR_SANITIZE=address
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELLMOOR_SANITIZE=address \
+  -DPELLMOOR_FUZZ_COVERAGE=ON
 cmake --build build-fuzz -j"$(nproc)" --target assets "${targets[@]/#/fuzz_}"
 
 program=build-fuzz/program
