@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/GraphicsEngine.h"
+#include "platform/win32/RegularFile.h"
 #include "platform/win32/Win32.h"
 
 namespace {
@@ -56,7 +57,7 @@ bool GraphicsEngine::LoadTexture(int slot, const char* file, std::uint32_t colou
     bool dds = std::strcmp(extension, "dds") == 0;
     bool png = std::strcmp(extension, "png") == 0;
     if (bmp || dds || png) {
-        std::FILE* image = std::fopen(Win32HostPath(fullPath).c_str(), "rb");
+        std::FILE* image = OpenRegularFileStream(Win32HostPath(fullPath));  // never a pipe or folder
         if (!image) {
             return false;
         }

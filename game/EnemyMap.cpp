@@ -9,11 +9,14 @@
 #include "engine/MusicController.h"
 #include "engine/TaskList.h"
 #include "game/SceneManager.h"
+#include "platform/win32/RegularFile.h"
 #include "platform/win32/Win32.h"
 
 namespace {
 
 constexpr std::uint8_t kMusicCode = 0x80;
+// A row a second of 16 bytes: a map of this size would play for days.
+constexpr std::size_t kMaxMapBytes = 16u << 20;
 
 // "<current folder>/emap/emap<stage>_<level>.bin", or nothing when the folder's name does not
 // fit: a cut name would open another file.
@@ -62,32 +65,16 @@ bool EnemyMap::ReadFile(int stage, int level)
 {
     queue.clear();
     std::string path;
-    std::FILE* file = nullptr;
-    if (MapFilePath(stage, level, path)) {
-        file = std::fopen(Win32HostPath(path.c_str()).c_str(), "rb");
-    }
-    if (!file) {
+    // Only a regular file of a sane size is a map: a pipe or folder in its place, or a read that
+    // fails part way, is a failed load like a missing file.
+    std::vector<unsigned char> bytes;
+    if (!MapFilePath(stage, level, path) || !ReadRegularFile(Win32HostPath(path.c_str()), kMaxMapBytes, &bytes)) {
         if (g_errorReporter) {
             g_errorReporter->Report(ErrorStringId::EnemyMapLoadFailed, 0);
         }
         return false;
     }
-    // Read to the end in pieces: only the bytes the file really holds reach the queue.
-    std::uint8_t chunk[4096];
-    std::size_t got;
-    while ((got = std::fread(chunk, 1, sizeof(chunk), file)) > 0) {
-        queue.insert(queue.end(), chunk, chunk + got);
-    }
-    // A read that fails part way (a folder in the file's place, a device error) is no map.
-    bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) {
-        queue.clear();
-        if (g_errorReporter) {
-            g_errorReporter->Report(ErrorStringId::EnemyMapLoadFailed, 0);
-        }
-        return false;
-    }
+    queue.assign(bytes.begin(), bytes.end());
     return true;
 }
 

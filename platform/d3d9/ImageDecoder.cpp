@@ -8,12 +8,24 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <new>
 
 #include "platform/d3d9/Image.h"
+#include "platform/win32/RegularFile.h"
 
 namespace {
+
+// No image of the game comes near these; a header claiming more is not believed. The side bound
+// keeps a texture and its mip chain within a few hundred MiB, the file bound keeps the read short.
+constexpr unsigned kMaxImageSide = 4096;
+constexpr std::size_t kMaxImageFileBytes = 64u << 20;
+// Deflate packs at most 1032 bytes into one, and a PNG row holds at least one bit a pixel.
+constexpr std::uint64_t kMaxPngPixelsPerByte = 1032 * 8;
+
+bool SideFits(std::uint64_t width, std::uint64_t height)
+{
+    return width > 0 && height > 0 && width <= kMaxImageSide && height <= kMaxImageSide;
+}
 
 std::uint32_t Read32(const unsigned char* p)
 {
@@ -22,6 +34,23 @@ std::uint32_t Read32(const unsigned char* p)
 
 bool DecodeBmp(const std::vector<unsigned char>& bytes, Image* out)
 {
+    // The information header's width and (signed, negative for top-down) height, checked before
+    // the loader allocates a surface of that size.
+    if (bytes.size() < 26) {
+        return false;
+    }
+    std::uint32_t infoSize = Read32(&bytes[14]);
+    std::int64_t width = 0, height = 0;
+    if (infoSize == 12) {
+        width = bytes[18] | (bytes[19] << 8);
+        height = bytes[20] | (bytes[21] << 8);
+    } else {
+        width = static_cast<std::int32_t>(Read32(&bytes[18]));
+        height = static_cast<std::int32_t>(Read32(&bytes[22]));
+    }
+    if (!SideFits(width < 0 ? -width : width, height < 0 ? -height : height)) {
+        return false;
+    }
     SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     SDL_Surface* loaded = rw ? SDL_LoadBMP_RW(rw, 1) : nullptr;
     if (!loaded) {
@@ -60,6 +89,7 @@ bool DecodeJpeg(const std::vector<unsigned char>& bytes, Image* out)
     JpegError error;
     info.err = jpeg_std_error(&error.manager);
     error.manager.error_exit = JpegFail;
+    error.manager.output_message = [](j_common_ptr) {};  // failures are results, not messages
     std::vector<unsigned char> row;
     if (setjmp(error.jump)) {
         jpeg_destroy_decompress(&info);
@@ -68,6 +98,10 @@ bool DecodeJpeg(const std::vector<unsigned char>& bytes, Image* out)
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&info, TRUE);
+    if (!SideFits(info.image_width, info.image_height)) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
     info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&info);
     out->width = info.output_width;
@@ -78,6 +112,11 @@ bool DecodeJpeg(const std::vector<unsigned char>& bytes, Image* out)
         unsigned y = info.output_scanline;
         JSAMPROW rows[1] = {row.data()};
         jpeg_read_scanlines(&info, rows, 1);
+        if (error.manager.num_warnings > 0) {
+            // Data that ended early or is corrupt: the rest would be made up, not decoded.
+            jpeg_destroy_decompress(&info);
+            return false;
+        }
         for (unsigned x = 0; x < out->width; ++x) {
             const unsigned char* p = &row[x * 3];
             out->At(x, y) = 0xFF000000u | (p[0] << 16) | (p[1] << 8) | p[2];
@@ -94,6 +133,11 @@ bool DecodePng(const std::vector<unsigned char>& bytes, Image* out)
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) {
+        return false;
+    }
+    if (!SideFits(image.width, image.height) ||
+        static_cast<std::uint64_t>(image.width) * image.height > bytes.size() * kMaxPngPixelsPerByte) {
+        png_image_free(&image);
         return false;
     }
     image.format = PNG_FORMAT_BGRA;  // little-endian ARGB words
@@ -192,14 +236,12 @@ bool DecodeDds(const std::vector<unsigned char>& bytes, Image* out)
     unsigned height = Read32(h + 12), width = Read32(h + 16);
     std::uint32_t pfFlags = Read32(h + 80), fourCC = Read32(h + 84), bitCount = Read32(h + 88);
     std::uint32_t rMask = Read32(h + 92), gMask = Read32(h + 96), bMask = Read32(h + 100), aMask = Read32(h + 104);
-    if (width == 0 || height == 0 || width > 16384 || height > 16384) {
+    if (!SideFits(width, height)) {
         return false;
     }
-    out->width = width;
-    out->height = height;
-    out->texels.assign(static_cast<std::size_t>(width) * height, 0);
     const unsigned char* data = h + 128;
     std::size_t available = bytes.size() - 128;
+    // Each branch checks that the file holds the texels its header claims before any is made.
     if (pfFlags & 0x4) {  // compressed
         int kind = fourCC == 0x31545844 ? 1 : fourCC == 0x33545844 ? 3 : fourCC == 0x35545844 ? 5 : 0;
         if (!kind) {
@@ -210,6 +252,9 @@ bool DecodeDds(const std::vector<unsigned char>& bytes, Image* out)
         if (available < blockSize * bw * bh) {
             return false;
         }
+        out->width = width;
+        out->height = height;
+        out->texels.assign(static_cast<std::size_t>(width) * height, 0);
         for (unsigned by = 0; by < bh; ++by) {
             for (unsigned bx = 0; bx < bw; ++bx) {
                 const unsigned char* block = data + (static_cast<std::size_t>(by) * bw + bx) * blockSize;
@@ -242,6 +287,9 @@ bool DecodeDds(const std::vector<unsigned char>& bytes, Image* out)
     if (available < pitch * height) {
         return false;
     }
+    out->width = width;
+    out->height = height;
+    out->texels.assign(static_cast<std::size_t>(width) * height, 0);
     bool hasAlpha = (pfFlags & 0x1) && aMask;
     for (unsigned y = 0; y < height; ++y) {
         for (unsigned x = 0; x < width; ++x) {
@@ -259,9 +307,24 @@ bool DecodeDds(const std::vector<unsigned char>& bytes, Image* out)
 
 }  // namespace
 
+static bool DecodeKnownFormat(const std::vector<unsigned char>& bytes, Image* out);
+
 bool DecodeImageMemory(const std::vector<unsigned char>& bytes, Image* out)
 {
     *out = Image{};
+    try {
+        if (DecodeKnownFormat(bytes, out)) {
+            return true;
+        }
+    } catch (const std::bad_alloc&) {
+        // Too little memory for an image within the bounds is a failed load like any other.
+    }
+    *out = Image{};
+    return false;
+}
+
+static bool DecodeKnownFormat(const std::vector<unsigned char>& bytes, Image* out)
+{
     if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
         return DecodeBmp(bytes, out);
     }
@@ -279,12 +342,9 @@ bool DecodeImageMemory(const std::vector<unsigned char>& bytes, Image* out)
 
 bool DecodeImageFile(const std::string& hostPath, Image* out)
 {
-    std::ifstream file(hostPath, std::ios::binary);
-    if (!file) {
-        return false;
-    }
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    return DecodeImageMemory(bytes, out);
+    *out = Image{};
+    std::vector<unsigned char> bytes;
+    return ReadRegularFile(hostPath, kMaxImageFileBytes, &bytes) && DecodeImageMemory(bytes, out);
 }
 
 void ApplyColourKey(Image* image, std::uint32_t colourKey)

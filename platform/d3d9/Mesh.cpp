@@ -7,9 +7,12 @@
 #include <assimp/scene.h>
 
 #include <cstring>
+#include <exception>
 #include <map>
+#include <vector>
 
 #include "platform/d3d9/Buffer.h"
+#include "platform/win32/RegularFile.h"
 #include "platform/win32/Win32Kernel.h"
 
 Mesh::Mesh(IDirect3DDevice9* device, std::vector<MeshVertex> vertices, std::vector<std::vector<DWORD>> subsets)
@@ -90,6 +93,12 @@ std::vector<DWORD> Adjacency(const std::vector<std::vector<DWORD>>& subsets)
     return adjacency;
 }
 
+// The game's mesh is some tens of KiB; a file far beyond that is not one.
+constexpr std::size_t kMaxMeshFileBytes = 16u << 20;
+
+HRESULT LoadScene(LPCVOID memory, DWORD size, IDirect3DDevice9* device, ID3DXBuffer** adjacency,
+                  ID3DXBuffer** materials, ID3DXBuffer** effectInstances, DWORD* materialCount, ID3DXMesh** mesh);
+
 }  // namespace
 
 HRESULT D3DXLoadMeshFromXA(LPCSTR file, DWORD, IDirect3DDevice9* device, ID3DXBuffer** adjacency,
@@ -99,10 +108,39 @@ HRESULT D3DXLoadMeshFromXA(LPCSTR file, DWORD, IDirect3DDevice9* device, ID3DXBu
     if (!file || !device || !mesh) {
         return D3DERR_INVALIDCALL;
     }
+    // Read here, so that only a regular file of a sane size reaches the importer.
+    std::vector<unsigned char> bytes;
+    if (!ReadRegularFile(Win32HostPath(file), kMaxMeshFileBytes, &bytes)) {
+        return D3DXERR_INVALIDDATA;
+    }
+    return D3DXLoadMeshFromXInMemory(bytes.data(), static_cast<DWORD>(bytes.size()), 0, device, adjacency, materials,
+                                     effectInstances, materialCount, mesh);
+}
+
+HRESULT D3DXLoadMeshFromXInMemory(LPCVOID memory, DWORD size, DWORD, IDirect3DDevice9* device, ID3DXBuffer** adjacency,
+                                  ID3DXBuffer** materials, ID3DXBuffer** effectInstances, DWORD* materialCount,
+                                  ID3DXMesh** mesh)
+{
+    if (!memory || size == 0 || !device || !mesh) {
+        return D3DERR_INVALIDCALL;
+    }
+    try {
+        return LoadScene(memory, size, device, adjacency, materials, effectInstances, materialCount, mesh);
+    } catch (const std::exception&) {
+        return D3DXERR_INVALIDDATA;  // out of memory within the importer or our copies
+    }
+}
+
+namespace {
+
+HRESULT LoadScene(LPCVOID memory, DWORD size, IDirect3DDevice9* device, ID3DXBuffer** adjacency,
+                  ID3DXBuffer** materials, ID3DXBuffer** effectInstances, DWORD* materialCount, ID3DXMesh** mesh)
+{
     Assimp::Importer importer;
     // The .x reader turns the file right-handed; converting back gives the file's own coordinates,
-    // winding and texture coordinates.
-    const aiScene* scene = importer.ReadFile(Win32HostPath(file), aiProcess_Triangulate | aiProcess_ConvertToLeftHanded);
+    // winding and texture coordinates. Polygons are split into fans below: the importer's own
+    // triangulation stops the process on faces without indices.
+    const aiScene* scene = importer.ReadFileFromMemory(memory, size, aiProcess_ConvertToLeftHanded, "x");
     if (!scene || !scene->mRootNode || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE)) {
         return D3DXERR_INVALIDDATA;
     }
@@ -118,6 +156,9 @@ HRESULT D3DXLoadMeshFromXA(LPCSTR file, DWORD, IDirect3DDevice9* device, ID3DXBu
         }
         aiMatrix3x3 normalTransform(transform);
         for (unsigned m = 0; m < node->mNumMeshes; ++m) {
+            if (node->mMeshes[m] >= scene->mNumMeshes) {
+                return D3DXERR_INVALIDDATA;
+            }
             const aiMesh* source = scene->mMeshes[node->mMeshes[m]];
             DWORD base = static_cast<DWORD>(vertices.size());
             for (unsigned v = 0; v < source->mNumVertices; ++v) {
@@ -126,16 +167,23 @@ HRESULT D3DXLoadMeshFromXA(LPCSTR file, DWORD, IDirect3DDevice9* device, ID3DXBu
                 aiVector3D t = source->mTextureCoords[0] ? source->mTextureCoords[0][v] : aiVector3D(0, 0, 0);
                 vertices.push_back(MeshVertex{p.x, p.y, p.z, n.x, n.y, n.z, t.x, t.y});
             }
+            // Indices the file gives are used only when they point into its own data.
             if (source->mMaterialIndex >= subsets.size()) {
-                subsets.resize(source->mMaterialIndex + 1);
+                return D3DXERR_INVALIDDATA;
             }
             auto& indices = subsets[source->mMaterialIndex];
             for (unsigned f = 0; f < source->mNumFaces; ++f) {
-                if (source->mFaces[f].mNumIndices != 3) {
-                    continue;
+                const aiFace& face = source->mFaces[f];
+                for (unsigned k = 0; k < face.mNumIndices; ++k) {
+                    if (face.mIndices[k] >= source->mNumVertices) {
+                        return D3DXERR_INVALIDDATA;
+                    }
                 }
-                for (int k = 0; k < 3; ++k) {
-                    indices.push_back(base + source->mFaces[f].mIndices[k]);
+                // Points and lines draw nothing; a polygon of n corners is n - 2 triangles.
+                for (unsigned k = 2; k < face.mNumIndices; ++k) {
+                    indices.push_back(base + face.mIndices[0]);
+                    indices.push_back(base + face.mIndices[k - 1]);
+                    indices.push_back(base + face.mIndices[k]);
                 }
             }
         }
@@ -182,7 +230,9 @@ HRESULT D3DXLoadMeshFromXA(LPCSTR file, DWORD, IDirect3DDevice9* device, ID3DXBu
     if (adjacency) {
         std::vector<DWORD> adjacent = Adjacency(subsets);
         auto* buffer = new Buffer(adjacent.size() * sizeof(DWORD));
-        std::memcpy(buffer->GetBufferPointer(), adjacent.data(), adjacent.size() * sizeof(DWORD));
+        if (!adjacent.empty()) {  // a mesh without triangles has no data to copy, not even a pointer
+            std::memcpy(buffer->GetBufferPointer(), adjacent.data(), adjacent.size() * sizeof(DWORD));
+        }
         *adjacency = buffer;
     }
     if (effectInstances) {
@@ -194,3 +244,5 @@ HRESULT D3DXLoadMeshFromXA(LPCSTR file, DWORD, IDirect3DDevice9* device, ID3DXBu
     *mesh = new Mesh(device, std::move(vertices), std::move(subsets));
     return D3D_OK;
 }
+
+}  // namespace

@@ -1,8 +1,8 @@
 #include "platform/dmusic/MidiFile.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+
+#include "platform/win32/RegularFile.h"
 
 namespace {
 
@@ -48,12 +48,10 @@ int DataBytes(std::uint8_t status)
 
 bool MidiFile::LoadFile(const std::string& hostPath)
 {
-    std::ifstream in(hostPath, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return Parse(bytes);
+    // A piece of music is some tens of KiB; a far larger file is not one.
+    constexpr std::size_t kMaxMidiFileBytes = 16u << 20;
+    std::vector<std::uint8_t> bytes;
+    return ReadRegularFile(hostPath, kMaxMidiFileBytes, &bytes) && Parse(bytes);
 }
 
 bool MidiFile::Parse(const std::vector<std::uint8_t>& bytes)

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/win32/FileHandle.h"
+#include "platform/win32/RegularFile.h"
 #include "platform/win32/Win32File.h"
 #include "platform/win32/Win32FileHooks.h"
 #include "platform/win32/Win32Kernel.h"
@@ -105,15 +106,11 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, SECURITY_ATTR
     bool existed = stat(path.c_str(), &before) == 0;
     // Truncation waits until the file is ours alone, so an unshared open of someone else's
     // file destroys nothing.
-    int fd = open(path.c_str(), flags, 0644);
+    // Only a regular file is opened, and the open never waits on a pipe or device in its place.
+    int fd = OpenRegularFile(path, flags, 0644);
     if (fd < 0) {
-        SetLastError(ErrorFromErrno(errno));
-        return INVALID_HANDLE_VALUE;
-    }
-    struct stat opened{};
-    if (fstat(fd, &opened) != 0 || S_ISDIR(opened.st_mode)) {
-        close(fd);
-        SetLastError(ERROR_ACCESS_DENIED);
+        SetLastError(errno == EISDIR || errno == EINVAL || errno == ENXIO ? ERROR_ACCESS_DENIED
+                                                                           : ErrorFromErrno(errno));
         return INVALID_HANDLE_VALUE;
     }
     if (shareMode == 0 && flock(fd, LOCK_EX | LOCK_NB) != 0) {

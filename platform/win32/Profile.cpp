@@ -1,16 +1,22 @@
 // Private profile (INI) files: sections and keys ignore case, a missing file, section, key or an
 // empty value gives the default, and a write keeps every other line. A rewrite goes through a
-// temporary file and a rename, so the file is never left half written.
+// temporary file and a rename, so the file is never left half written; a write that changes
+// nothing leaves the file alone.
+#include <dirent.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <mutex>
-#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
+#include "platform/win32/RegularFile.h"
 #include "platform/win32/Win32Kernel.h"
 
 namespace {
@@ -41,14 +47,19 @@ bool SameName(const std::string& a, const char* b)
     return true;
 }
 
+// A settings file is a few lines; anything larger is not one and is neither read nor replaced.
+constexpr std::size_t kMaxProfileBytes = 1 << 20;
+
+enum class ReadResult { Read, Missing, Unreadable };
+
 // The file as lines, each with its own line ending kept.
-bool ReadLines(const std::string& path, std::vector<std::string>* lines)
+ReadResult ReadLines(const std::string& path, std::vector<std::string>* lines)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
+    std::string text;
+    if (!ReadRegularFile(path, kMaxProfileBytes, &text)) {
+        struct stat info{};
+        return lstat(path.c_str(), &info) != 0 && errno == ENOENT ? ReadResult::Missing : ReadResult::Unreadable;
     }
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t nl = text.find('\n', start);
@@ -59,7 +70,35 @@ bool ReadLines(const std::string& path, std::vector<std::string>* lines)
         lines->push_back(text.substr(start, nl - start + 1));
         start = nl + 1;
     }
-    return true;
+    return ReadResult::Read;
+}
+
+// Removes "<file>.tmp<pid>" files left by runs that were killed while saving; the temporary
+// files of processes still running are theirs.
+void RemoveStaleTemporaries(const std::string& path)
+{
+    std::size_t slash = path.find_last_of('/');
+    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    std::string prefix = (slash == std::string::npos ? path : path.substr(slash + 1)) + ".tmp";
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) {
+        return;
+    }
+    while (dirent* entry = readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0 || name.size() > prefix.size() + 9) {
+            continue;
+        }
+        std::string digits = name.substr(prefix.size());
+        if (digits.find_first_not_of("0123456789") != std::string::npos) {
+            continue;
+        }
+        pid_t pid = static_cast<pid_t>(std::stol(digits));
+        if (pid > 0 && pid != getpid() && kill(pid, 0) != 0 && errno == ESRCH) {
+            unlinkat(dirfd(dir), name.c_str(), 0);
+        }
+    }
+    closedir(dir);
 }
 
 // "[name]" gives name; anything else is not a section header.
@@ -114,8 +153,12 @@ bool FindValue(const std::vector<std::string>& lines, const char* section, const
 bool WriteAtomically(const std::string& path, const std::string& text)
 {
     std::string temp = path + ".tmp" + std::to_string(getpid());
-    FILE* f = std::fopen(temp.c_str(), "wb");
+    int fd = OpenRegularFile(temp, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    FILE* f = fd < 0 ? nullptr : fdopen(fd, "wb");
     if (!f) {
+        if (fd >= 0) {
+            close(fd);
+        }
         return false;
     }
     bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
@@ -139,7 +182,7 @@ UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, int defaultValue, LPCSTR 
     std::lock_guard lock(g_profileMutex);
     std::vector<std::string> lines;
     std::string value;
-    if (!ReadLines(Win32HostPath(fileName), &lines) || !FindValue(lines, section, key, &value) || value.empty()) {
+    if (ReadLines(Win32HostPath(fileName), &lines) != ReadResult::Read || !FindValue(lines, section, key, &value) || value.empty()) {
         return static_cast<UINT>(defaultValue);
     }
     // An optional sign and the leading decimal digits; anything after them is ignored.
@@ -165,7 +208,16 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
     std::lock_guard lock(g_profileMutex);
     std::string path = Win32HostPath(fileName);
     std::vector<std::string> lines;
-    ReadLines(path, &lines);
+    ReadResult read = ReadLines(path, &lines);
+    if (read == ReadResult::Unreadable) {
+        // Whatever is there (a folder, a pipe, a huge file) is the user's: it is not replaced.
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    std::string original;
+    for (const auto& l : lines) {
+        original += l;
+    }
 
     // Where the section starts and where its last key line ends.
     int sectionLine = -1;
@@ -236,6 +288,10 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
     for (const auto& l : lines) {
         text += l;
     }
+    if (read == ReadResult::Read && text == original) {
+        return TRUE;  // nothing changed: the file is not rewritten
+    }
+    RemoveStaleTemporaries(path);
     if (!WriteAtomically(path, text)) {
         SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;

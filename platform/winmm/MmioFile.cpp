@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/win32/RegularFile.h"
 #include "platform/win32/Win32Kernel.h"
 
 struct MmioFile {
@@ -47,7 +48,7 @@ HMMIO mmioOpenA(LPSTR path, MMIOINFO*, DWORD flags)
     if (!path || (flags & 0x3) != MMIO_READ) {
         return nullptr;
     }
-    std::FILE* f = std::fopen(Win32HostPath(path).c_str(), "rb");
+    std::FILE* f = OpenRegularFileStream(Win32HostPath(path));  // never a pipe or folder
     if (!f) {
         SetLastError(ERROR_FILE_NOT_FOUND);
         return nullptr;

@@ -6,11 +6,16 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <functional>
 
 #include "engine/Application.h"
 #include "platform/win32/Win32.h"
 #include "platform/win32/Win32TestHooks.h"
+#include "tests/support/FifoInPlace.h"
 
 namespace fs = std::filesystem;
 
@@ -145,3 +150,91 @@ TEST(ProfileTest, WritingKeepsOtherSectionsAndLineEndings)
 }
 
 }  // namespace
+
+// What a user can put in the settings file's place: each reads as no file at all.
+TEST_F(SettingsTest, UnreadableFileGivesTheDefaultsWithoutWaiting)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> make;
+    } cases[] = {
+        {"a folder", [&] { fs::create_directory(Ini()); }},
+        {"a file far larger than any settings file",
+         [&] {
+             std::ofstream out(Ini(), std::ios::binary);
+             out << "[MODE]\nSCREEN_MODE=1\nFOG=0\n";
+             out.seekp(64 << 20);
+             out << "\n";
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(Ini());
+        c.make();
+        g_screenMode = 1;
+        g_fogEnabled = 0;
+        EXPECT_NO_THROW(LoadSettings());
+        EXPECT_EQ(g_screenMode, 0);
+        EXPECT_EQ(g_fogEnabled, 1);
+    }
+    fs::remove_all(Ini());
+    FifoInPlace pipe(Ini().string());
+    ASSERT_TRUE(pipe.Made());
+    g_screenMode = 1;
+    EXPECT_TRUE(pipe.ReturnsWithoutBlocking([] { LoadSettings(); })) << "a named pipe was opened and waited on";
+    EXPECT_EQ(g_screenMode, 0);
+}
+
+TEST_F(SettingsTest, FileTooLargeToReadIsLeftAsItIs)
+{
+    {
+        std::ofstream out(Ini(), std::ios::binary);
+        out << "[MODE]\nSCREEN_MODE=1\n";
+        out.seekp(64 << 20);
+        out << "\n";
+    }
+    auto size = fs::file_size(Ini());
+    LoadSettings();
+    EXPECT_NO_THROW(SaveSettings());
+    EXPECT_EQ(fs::file_size(Ini()), size) << "a file that cannot be read is not replaced by three keys";
+}
+
+TEST_F(SettingsTest, SavingUnchangedValuesLeavesTheFileUntouched)
+{
+    WriteAll(Ini(), "; notes\r\n[MODE]\r\nSCREEN_MODE=1\r\nDEVICECHECK=0\r\nFOG=1\r\n");
+    LoadSettings();
+    struct stat before{};
+    ASSERT_EQ(stat(Ini().c_str(), &before), 0);
+    SaveSettings();
+    struct stat after{};
+    ASSERT_EQ(stat(Ini().c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "the file was rewritten although nothing changed";
+
+    g_screenMode = 0;
+    SaveSettings();
+    EXPECT_EQ(ReadAll(Ini()), "; notes\r\n[MODE]\r\nSCREEN_MODE=0\r\nDEVICECHECK=0\r\nFOG=1\r\n");
+}
+
+// A run killed while saving leaves its temporary file; the next save removes it, but never the
+// temporary file of a copy that is still running.
+TEST_F(SettingsTest, SavingRemovesTemporaryFilesOfRunsThatEnded)
+{
+    pid_t ended = fork();
+    ASSERT_GE(ended, 0);
+    if (ended == 0) {
+        _exit(0);
+    }
+    waitpid(ended, nullptr, 0);
+    fs::path stale = folder / ("Pellmoor.ini.tmp" + std::to_string(ended));
+    fs::path live = folder / ("Pellmoor.ini.tmp" + std::to_string(getppid()));
+    fs::path other = folder / "Pellmoor.ini.tmpnotes";
+    for (const fs::path& p : {stale, live, other}) {
+        WriteAll(p, "[MODE]\n");
+    }
+    LoadSettings();
+    g_screenMode = 1;
+    SaveSettings();
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(live)) << "a running process's file is its own";
+    EXPECT_TRUE(fs::exists(other)) << "only names the saving itself makes are removed";
+}

@@ -17,6 +17,7 @@
 #include "game/ScoreTable.h"
 #include "platform/win32/Win32FileHooks.h"
 #include "sealer/WEN_Secret.h"
+#include "tests/support/FifoInPlace.h"
 
 namespace fs = std::filesystem;
 
@@ -122,8 +123,9 @@ TEST_F(ScoreFileTest, DefaultsHoldFourTablesOfTen)
         ScoreEntry entry;
         std::memcpy(&entry, block.data() + 2 + 200 * c.table + 20 * c.entry, sizeof(entry));
         EXPECT_STREQ(entry.name, c.name);
-        EXPECT_EQ(entry.score, c.score);
-        EXPECT_EQ(entry.count, c.count);
+        // Copies, as the entry's fields are packed and cannot be bound to a reference.
+        EXPECT_EQ(+entry.score, c.score);
+        EXPECT_EQ(+entry.count, c.count);
         EXPECT_EQ(entry.reserved[0], 0);
         EXPECT_EQ(entry.reserved[1], 0);
     }
@@ -186,6 +188,26 @@ TEST_F(ScoreFileTest, InvalidFilesGiveDefaults)
         WriteFile(c.file);
         EXPECT_EQ(Loaded(), Defaults()) << c.name;
     }
+}
+
+// Something other than a file in the score file's place reads as no file, at once, and the save at
+// the end of the run puts a real score file there.
+TEST_F(ScoreFileTest, FolderOrPipeInPlaceOfTheFileGivesDefaults)
+{
+    fs::create_directory(File());
+    EXPECT_EQ(Loaded(), Defaults()) << "a folder";
+    fs::remove(File());
+
+    FifoInPlace pipe(File().string());
+    ASSERT_TRUE(pipe.Made());
+    Block loaded{};
+    EXPECT_TRUE(pipe.ReturnsWithoutBlocking([&] { loaded = Loaded(); })) << "the named pipe was opened and waited on";
+    EXPECT_EQ(loaded, Defaults());
+    ScoreTable table;
+    table.Load();
+    table.Save();
+    EXPECT_TRUE(fs::is_regular_file(File()));
+    EXPECT_EQ(Loaded(), Defaults());
 }
 
 // Padding bytes carry no data and may change unnoticed; every other changed body byte must
