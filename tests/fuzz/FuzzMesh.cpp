@@ -1,4 +1,6 @@
 // The mesh reader (.x through the importer): a loaded mesh has its adjacency for every face.
+#include <cstdlib>
+
 #include "platform/d3d9/D3DX9.h"
 #include "platform/d3d9/RecordingDevice.h"
 #include "tests/fuzz/FuzzSupport.h"
@@ -6,6 +8,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static IDirect3DDevice9* device = [] {
+        // The recording device needs no display; the in-memory video driver must be asked for.
+        setenv("SDL_VIDEODRIVER", "dummy", 0);
         D3DPRESENT_PARAMETERS parameters{};
         parameters.BackBufferWidth = 640;
         parameters.BackBufferHeight = 480;
