@@ -18,7 +18,7 @@
 #include "engine/MusicController.h"
 #include "engine/MusicPlayer.h"
 #include "engine/MusicThread.h"
-#include "game/SceneManager.h"
+#include "game/scenes/SceneManager.h"
 #include "platform/dmusic/DMusic.h"
 #include "platform/dmusic/SharedSynth.h"
 #include "platform/win32/Win32Clock.h"

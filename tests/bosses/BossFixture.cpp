@@ -1,7 +1,7 @@
 #include "tests/bosses/BossFixture.h"
 
 #include "engine/TaskList.h"
-#include "game/ScoreTable.h"
+#include "game/score/ScoreTable.h"
 
 ClearCountingShip::ClearCountingShip(float x, float y)
 {

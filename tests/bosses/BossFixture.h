@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "engine/GameObject.h"
-#include "game/Clock.h"
-#include "game/EnemyShot.h"
+#include "game/stage/Clock.h"
+#include "game/shots/EnemyShot.h"
 #include "tests/combat/CombatFixture.h"
 
 // A ship that stands where a test puts it and counts the stage clears it was given.

@@ -4,14 +4,14 @@
 
 #include "engine/SoundEffectBank.h"
 #include "engine/TaskList.h"
-#include "game/Boss.h"
-#include "game/BossL0Form1.h"
-#include "game/BossL0Form2.h"
-#include "game/BossL0Form3.h"
-#include "game/GradeLabel.h"
-#include "game/PlayerShip.h"
-#include "game/SceneManager.h"
-#include "game/ScoreTable.h"
+#include "game/bosses/Boss.h"
+#include "game/bosses/BossL0Form1.h"
+#include "game/bosses/BossL0Form2.h"
+#include "game/bosses/BossL0Form3.h"
+#include "game/score/GradeLabel.h"
+#include "game/player/PlayerShip.h"
+#include "game/scenes/SceneManager.h"
+#include "game/score/ScoreTable.h"
 #include "tests/bosses/BossFixture.h"
 
 namespace {

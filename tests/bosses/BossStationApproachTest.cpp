@@ -5,13 +5,13 @@
 #include <string>
 
 #include "engine/TaskList.h"
-#include "game/Boss.h"
-#include "game/BossL0Form2.h"
-#include "game/BossL0Form3.h"
-#include "game/BossL2Form2.h"
-#include "game/BossL2Form3.h"
-#include "game/SceneManager.h"
-#include "game/ScoreTable.h"
+#include "game/bosses/Boss.h"
+#include "game/bosses/BossL0Form2.h"
+#include "game/bosses/BossL0Form3.h"
+#include "game/bosses/BossL2Form2.h"
+#include "game/bosses/BossL2Form3.h"
+#include "game/scenes/SceneManager.h"
+#include "game/score/ScoreTable.h"
 #include "tests/bosses/BossFixture.h"
 
 namespace {

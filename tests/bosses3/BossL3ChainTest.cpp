@@ -1,13 +1,13 @@
 // The level-3 chain under the boss rule: hand-over from form to form at the same place, the
 // last form's stage clear, late and early ends, and the untouchable rise.
 #include "engine/TaskList.h"
-#include "game/Boss.h"
-#include "game/BossL3Form1.h"
-#include "game/BossL3Form2.h"
-#include "game/BossL3Form3.h"
-#include "game/BossL3Form4.h"
-#include "game/GradeLabel.h"
-#include "game/ScoreTable.h"
+#include "game/bosses/Boss.h"
+#include "game/bosses/BossL3Form1.h"
+#include "game/bosses/BossL3Form2.h"
+#include "game/bosses/BossL3Form3.h"
+#include "game/bosses/BossL3Form4.h"
+#include "game/score/GradeLabel.h"
+#include "game/score/ScoreTable.h"
 #include "tests/bosses3/BossL3Fixture.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include "engine/SoundEffectBank.h"
 #include "engine/TaskList.h"
-#include "game/SceneManager.h"
-#include "game/ShotEmitterA.h"
-#include "game/ShotEmitterB.h"
+#include "game/scenes/SceneManager.h"
+#include "game/shots/ShotEmitterA.h"
+#include "game/shots/ShotEmitterB.h"
 
 void BossL3Fixture::SetUp()
 {

@@ -3,7 +3,7 @@
 // its target digits and the sounds each frame asked for.
 #include <vector>
 
-#include "game/BossL3Form.h"
+#include "game/bosses/BossL3Form.h"
 #include "tests/bosses/BossFixture.h"
 
 class BossL3Fixture : public BossFixture {

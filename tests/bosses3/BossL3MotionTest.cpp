@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "engine/TaskList.h"
-#include "game/Boss.h"
-#include "game/BossL3Form1.h"
-#include "game/BossL3Form2.h"
-#include "game/BossL3Form3.h"
-#include "game/BossL3Form4.h"
+#include "game/bosses/Boss.h"
+#include "game/bosses/BossL3Form1.h"
+#include "game/bosses/BossL3Form2.h"
+#include "game/bosses/BossL3Form3.h"
+#include "game/bosses/BossL3Form4.h"
 #include "tests/bosses3/BossL3Fixture.h"
 
 namespace {

@@ -2,13 +2,13 @@
 #include <algorithm>
 
 #include "engine/TaskList.h"
-#include "game/Clock.h"
-#include "game/GaugeDisplay.h"
-#include "game/GradeLabel.h"
-#include "game/IntroTarget.h"
-#include "game/SceneManager.h"
-#include "game/ScoreTable.h"
-#include "game/StageOpening.h"
+#include "game/stage/Clock.h"
+#include "game/stage/GaugeDisplay.h"
+#include "game/score/GradeLabel.h"
+#include "game/enemies/IntroTarget.h"
+#include "game/scenes/SceneManager.h"
+#include "game/score/ScoreTable.h"
+#include "game/stage/StageOpening.h"
 #include "tests/combat/CombatFixture.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "engine/GraphicsEngine.h"
 #include "engine/SoundEffectBank.h"
 #include "engine/TaskList.h"
-#include "game/SceneManager.h"
+#include "game/scenes/SceneManager.h"
 #include "platform/d3d9/RecordingDevice.h"
 #include "platform/win32/Win32.h"
 

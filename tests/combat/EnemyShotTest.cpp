@@ -2,13 +2,13 @@
 #include <cmath>
 
 #include "engine/TaskList.h"
-#include "game/EnemyShot1.h"
-#include "game/EnemyShot2.h"
-#include "game/EnemyShot3.h"
-#include "game/EnemyShot4.h"
-#include "game/EnemyShot5.h"
-#include "game/EnemyShot6.h"
-#include "game/EnemyShot7.h"
+#include "game/shots/EnemyShot1.h"
+#include "game/shots/EnemyShot2.h"
+#include "game/shots/EnemyShot3.h"
+#include "game/shots/EnemyShot4.h"
+#include "game/shots/EnemyShot5.h"
+#include "game/shots/EnemyShot6.h"
+#include "game/shots/EnemyShot7.h"
 #include "tests/combat/CombatFixture.h"
 
 namespace {

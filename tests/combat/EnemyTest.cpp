@@ -1,10 +1,10 @@
 // The enemy base: target seconds, the timing grade of a kill, escapes, and the drawn target second.
 #include "engine/TaskList.h"
-#include "game/Clock.h"
-#include "game/Enemy.h"
-#include "game/GradeLabel.h"
-#include "game/SceneManager.h"
-#include "game/ScoreTable.h"
+#include "game/stage/Clock.h"
+#include "game/enemies/Enemy.h"
+#include "game/score/GradeLabel.h"
+#include "game/scenes/SceneManager.h"
+#include "game/score/ScoreTable.h"
 #include "platform/win32/CRuntime.h"
 #include "tests/combat/CombatFixture.h"
 

@@ -1,10 +1,10 @@
 // Point items (falling, homing, collected) and the two shot emitters.
 #include "engine/TaskList.h"
-#include "game/EnemyShot2.h"
-#include "game/PointItem.h"
-#include "game/ScoreTable.h"
-#include "game/ShotEmitterA.h"
-#include "game/ShotEmitterB.h"
+#include "game/shots/EnemyShot2.h"
+#include "game/score/PointItem.h"
+#include "game/score/ScoreTable.h"
+#include "game/shots/ShotEmitterA.h"
+#include "game/shots/ShotEmitterB.h"
 #include "platform/win32/CRuntime.h"
 #include "tests/combat/CombatFixture.h"
 

@@ -1,14 +1,14 @@
 // The player's ship and its shot: steering, slow mode, shooting, hits, respawn, the gauge as life,
 // the stage-clear exit.
 #include "engine/TaskList.h"
-#include "game/Enemy.h"
-#include "game/EnemyShot1.h"
-#include "game/Fade.h"
-#include "game/PlayerShip.h"
-#include "game/PlayerShot.h"
-#include "game/PointItem.h"
-#include "game/SceneManager.h"
-#include "game/ScoreTable.h"
+#include "game/enemies/Enemy.h"
+#include "game/shots/EnemyShot1.h"
+#include "game/scenes/Fade.h"
+#include "game/player/PlayerShip.h"
+#include "game/player/PlayerShot.h"
+#include "game/score/PointItem.h"
+#include "game/scenes/SceneManager.h"
+#include "game/score/ScoreTable.h"
 #include "platform/win32/Win32.h"
 #include "tests/combat/CombatFixture.h"
 

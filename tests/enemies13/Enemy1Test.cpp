@@ -4,10 +4,10 @@
 
 #include "engine/MathUtil.h"
 #include "engine/TaskList.h"
-#include "game/Clock.h"
-#include "game/Enemy1.h"
-#include "game/GradeLabel.h"
-#include "game/ScoreTable.h"
+#include "game/stage/Clock.h"
+#include "game/enemies/Enemy1.h"
+#include "game/score/GradeLabel.h"
+#include "game/score/ScoreTable.h"
 #include "platform/win32/CRuntime.h"
 #include "tests/enemies13/KindFixture.h"
 

@@ -1,9 +1,9 @@
 // Kind 2: entry and stop, the pairs of each level, level 3's fan, the climb and the escape.
 #include "engine/TaskList.h"
-#include "game/Clock.h"
-#include "game/Enemy2.h"
-#include "game/GradeLabel.h"
-#include "game/ScoreTable.h"
+#include "game/stage/Clock.h"
+#include "game/enemies/Enemy2.h"
+#include "game/score/GradeLabel.h"
+#include "game/score/ScoreTable.h"
 #include "tests/enemies13/KindFixture.h"
 
 namespace {

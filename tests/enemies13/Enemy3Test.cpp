@@ -2,9 +2,9 @@
 // and the escape at the bottom.
 #include "engine/MathUtil.h"
 #include "engine/TaskList.h"
-#include "game/Enemy3.h"
-#include "game/GradeLabel.h"
-#include "game/ScoreTable.h"
+#include "game/enemies/Enemy3.h"
+#include "game/score/GradeLabel.h"
+#include "game/score/ScoreTable.h"
 #include "tests/enemies13/KindFixture.h"
 
 namespace {

@@ -5,12 +5,12 @@
 #include <typeinfo>
 
 #include "engine/TaskList.h"
-#include "game/Clock.h"
-#include "game/Enemy1.h"
-#include "game/Enemy2.h"
-#include "game/Enemy3.h"
-#include "game/GradeLabel.h"
-#include "game/ScoreTable.h"
+#include "game/stage/Clock.h"
+#include "game/enemies/Enemy1.h"
+#include "game/enemies/Enemy2.h"
+#include "game/enemies/Enemy3.h"
+#include "game/score/GradeLabel.h"
+#include "game/score/ScoreTable.h"
 #include "tests/enemies13/KindFixture.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // fired, with the values they were created with (before their own first frame).
 #include <vector>
 
-#include "game/Enemy.h"
+#include "game/enemies/Enemy.h"
 #include "tests/combat/CombatFixture.h"
 
 // One shot as its creator made it.

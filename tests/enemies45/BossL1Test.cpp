@@ -3,11 +3,11 @@
 
 #include "engine/SoundEffectId.h"
 #include "engine/TaskList.h"
-#include "game/BossL1.h"
-#include "game/EnemyShot2.h"
-#include "game/GradeLabel.h"
-#include "game/PointItem.h"
-#include "game/ScoreTable.h"
+#include "game/bosses/BossL1.h"
+#include "game/shots/EnemyShot2.h"
+#include "game/score/GradeLabel.h"
+#include "game/score/PointItem.h"
+#include "game/score/ScoreTable.h"
 #include "tests/enemies45/EnemyKindFixture.h"
 
 namespace {

@@ -3,10 +3,10 @@
 
 #include "engine/SoundEffectId.h"
 #include "engine/TaskList.h"
-#include "game/Enemy4.h"
-#include "game/GradeLabel.h"
-#include "game/PointItem.h"
-#include "game/ScoreTable.h"
+#include "game/enemies/Enemy4.h"
+#include "game/score/GradeLabel.h"
+#include "game/score/PointItem.h"
+#include "game/score/ScoreTable.h"
 #include "platform/win32/CRuntime.h"
 #include "tests/enemies45/EnemyKindFixture.h"
 

@@ -3,14 +3,14 @@
 
 #include "engine/SoundEffectId.h"
 #include "engine/TaskList.h"
-#include "game/Enemy5.h"
-#include "game/Enemy5L3.h"
-#include "game/EnemyShot2.h"
-#include "game/GradeLabel.h"
-#include "game/PlayerShot.h"
-#include "game/PointItem.h"
-#include "game/ScoreTable.h"
-#include "game/ShotEmitterA.h"
+#include "game/enemies/Enemy5.h"
+#include "game/enemies/Enemy5L3.h"
+#include "game/shots/EnemyShot2.h"
+#include "game/score/GradeLabel.h"
+#include "game/player/PlayerShot.h"
+#include "game/score/PointItem.h"
+#include "game/score/ScoreTable.h"
+#include "game/shots/ShotEmitterA.h"
 #include "tests/enemies45/EnemyKindFixture.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "tests/enemies45/EnemyKindFixture.h"
 
 #include "engine/TaskList.h"
-#include "game/SceneManager.h"
-#include "game/ScoreTable.h"
+#include "game/scenes/SceneManager.h"
+#include "game/score/ScoreTable.h"
 
 void EnemyKindFixture::SetUp()
 {

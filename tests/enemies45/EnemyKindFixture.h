@@ -1,7 +1,7 @@
 #pragma once
 // Combat tasks on the recording device, with a fresh score table, a settable clock and level,
 // at the program's fixed frame time.
-#include "game/Clock.h"
+#include "game/stage/Clock.h"
 #include "tests/combat/CombatFixture.h"
 
 class EnemyKindFixture : public CombatFixture {

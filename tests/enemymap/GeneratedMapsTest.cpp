@@ -8,7 +8,7 @@
 
 #include "engine/MusicController.h"
 #include "engine/TaskList.h"
-#include "game/SceneManager.h"
+#include "game/scenes/SceneManager.h"
 #include "tests/enemymap/MapProbe.h"
 #include "tests/enemymap/StageRun.h"
 

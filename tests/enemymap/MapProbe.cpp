@@ -3,9 +3,9 @@
 #include <fstream>
 
 #include "engine/TaskList.h"
-#include "game/IntroTarget.h"
-#include "game/SceneManager.h"
-#include "game/ScoreTable.h"
+#include "game/enemies/IntroTarget.h"
+#include "game/scenes/SceneManager.h"
+#include "game/score/ScoreTable.h"
 
 std::vector<MapCall> EnemyMapFixture::calls;
 

@@ -3,7 +3,7 @@
 // the map makes, or creates a real graded enemy in place of a kind.
 #include <vector>
 
-#include "game/EnemyMap.h"
+#include "game/stage/EnemyMap.h"
 #include "tests/combat/CombatFixture.h"
 
 struct MapCall {

@@ -7,7 +7,7 @@
 
 #include "engine/ErrorReporter.h"
 #include "engine/GameLock.h"
-#include "game/SceneManager.h"
+#include "game/scenes/SceneManager.h"
 #include "platform/win32/Win32TestHooks.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "engine/ErrorReporter.h"
 #include "engine/GameLock.h"
 #include "engine/TaskList.h"
-#include "game/SceneManager.h"
+#include "game/scenes/SceneManager.h"
 #include "platform/d3d9/D3D9TestHooks.h"
 #include "platform/dsound/AudioCapture.h"
 #include "platform/win32/Win32Clock.h"

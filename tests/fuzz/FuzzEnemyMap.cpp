@@ -3,7 +3,7 @@
 #include "engine/MusicController.h"
 #include "engine/SoundEffectBank.h"
 #include "engine/TaskList.h"
-#include "game/EnemyMap.h"
+#include "game/stage/EnemyMap.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // block handed to the library is opened or refused within the caller's buffers.
 #include <vector>
 
-#include "game/ScoreTable.h"
+#include "game/score/ScoreTable.h"
 #include "sealer/WEN_Secret.h"
 #include "tests/fuzz/FuzzSupport.h"
 

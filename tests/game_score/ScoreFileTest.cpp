@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "game/ScoreEntry.h"
-#include "game/ScoreTable.h"
+#include "game/score/ScoreEntry.h"
+#include "game/score/ScoreTable.h"
 #include "platform/win32/Win32FileHooks.h"
 #include "sealer/WEN_Secret.h"
 #include "tests/support/FifoInPlace.h"

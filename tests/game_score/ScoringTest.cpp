@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "game/ScoreTable.h"
+#include "game/score/ScoreTable.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "engine/Application.h"
 #include "engine/Input.h"
-#include "game/SceneManager.h"
+#include "game/scenes/SceneManager.h"
 #include "platform/win32/Win32.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32TestHooks.h"

@@ -9,7 +9,7 @@
 #include "engine/Application.h"
 #include "engine/ErrorReporter.h"
 #include "engine/GraphicsEngine.h"
-#include "game/SceneManager.h"
+#include "game/scenes/SceneManager.h"
 #include "platform/d3d9/D3D9TestHooks.h"
 #include "platform/d3d9/RecordingDevice.h"
 #include "platform/dsound/AudioCapture.h"

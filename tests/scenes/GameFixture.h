@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "engine/KeyState.h"
-#include "game/SceneState.h"
+#include "game/scenes/SceneState.h"
 #include "platform/win32/Win32Clock.h"
 
 // One sprite as the recording device received it.

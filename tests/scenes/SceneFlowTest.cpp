@@ -6,9 +6,9 @@
 
 #include "engine/Application.h"
 #include "engine/GraphicsEngine.h"
-#include "game/DifficultyMenu.h"
-#include "game/SceneManager.h"
-#include "game/TitleMenu.h"
+#include "game/screens/DifficultyMenu.h"
+#include "game/scenes/SceneManager.h"
+#include "game/screens/TitleMenu.h"
 #include "platform/win32/Win32.h"
 #include "tests/scenes/FileOpenCounter.h"
 #include "tests/scenes/GameFixture.h"

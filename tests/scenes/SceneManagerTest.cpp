@@ -3,7 +3,7 @@
 #include "engine/MathUtil.h"
 #include "engine/MusicController.h"
 #include "engine/TaskList.h"
-#include "game/SceneManager.h"
+#include "game/scenes/SceneManager.h"
 #include "platform/d3d9/RecordingDevice.h"
 #include "tests/scenes/GameFixture.h"
 

@@ -1,6 +1,6 @@
 // The score table's numbers as the side frame draws them.
 #include "engine/GraphicsEngine.h"
-#include "game/ScoreTable.h"
+#include "game/score/ScoreTable.h"
 #include "platform/d3d9/RecordingDevice.h"
 #include "tests/scenes/GameFixture.h"
 

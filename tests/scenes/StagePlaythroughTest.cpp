@@ -2,11 +2,11 @@
 // end flies the ship out into the stage-clear tally, and the tally leads back to the title.
 #include "engine/GameObject.h"
 #include "engine/TaskList.h"
-#include "game/Boss.h"
-#include "game/Enemy.h"
-#include "game/SceneManager.h"
-#include "game/ScoreTable.h"
-#include "game/StageClearTally.h"
+#include "game/bosses/Boss.h"
+#include "game/enemies/Enemy.h"
+#include "game/scenes/SceneManager.h"
+#include "game/score/ScoreTable.h"
+#include "game/screens/StageClearTally.h"
 #include "platform/win32/Win32.h"
 #include "tests/scenes/GameFixture.h"
 

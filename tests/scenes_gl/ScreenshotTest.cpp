@@ -6,7 +6,7 @@
 #include <set>
 
 #include "engine/GraphicsEngine.h"
-#include "game/SceneManager.h"
+#include "game/scenes/SceneManager.h"
 #include "platform/win32/Win32.h"
 #include "tests/scenes/GameFixture.h"
 

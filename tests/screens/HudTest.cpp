@@ -2,11 +2,11 @@
 #include <algorithm>
 #include <optional>
 
-#include "game/GaugeDisplay.h"
-#include "game/GradeLabel.h"
-#include "game/ScoreTable.h"
-#include "game/TextureSlotMap.h"
-#include "game/WarningBanner.h"
+#include "game/stage/GaugeDisplay.h"
+#include "game/score/GradeLabel.h"
+#include "game/score/ScoreTable.h"
+#include "game/scenes/TextureSlotMap.h"
+#include "game/stage/WarningBanner.h"
 #include "tests/screens/TaskFixture.h"
 
 namespace {

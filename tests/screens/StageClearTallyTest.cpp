@@ -5,10 +5,10 @@
 
 #include "engine/SoundEffectBank.h"
 #include "engine/TaskList.h"
-#include "game/Fade.h"
-#include "game/SceneManager.h"
-#include "game/ScoreTable.h"
-#include "game/StageClearTally.h"
+#include "game/scenes/Fade.h"
+#include "game/scenes/SceneManager.h"
+#include "game/score/ScoreTable.h"
+#include "game/screens/StageClearTally.h"
 #include "platform/win32/Win32.h"
 #include "tests/scenes/GameFixture.h"
 

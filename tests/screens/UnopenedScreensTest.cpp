@@ -4,9 +4,9 @@
 #include <fstream>
 #include <string>
 
-#include "game/OptionScreen.h"
-#include "game/ReplayList.h"
-#include "game/UnfinishedMenu.h"
+#include "game/screens/OptionScreen.h"
+#include "game/screens/ReplayList.h"
+#include "game/screens/UnfinishedMenu.h"
 #include "tests/screens/TaskFixture.h"
 
 namespace {

@@ -1,8 +1,0 @@
-#include "game/ScreenKeys.h"
-
-#include "engine/Input.h"
-
-void ScreenKeys::Read()
-{
-    Input::ReadKeys(&left, &right, &up, &down, &z, &x, &c, &v, &r, &s);
-}
