@@ -10,7 +10,7 @@
 #include "platform/dmusic/DMusic.h"
 #include "platform/dsound/AudioCapture.h"
 #include "platform/win32/Win32.h"
-#include "tests/audio/MidiFixture.h"
+#include "tests/engine/audio/MidiFixture.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "engine/SoundEffectBank.h"
 #include "platform/dsound/AudioCapture.h"
 #include "platform/win32/Win32.h"
-#include "tests/audio/WavFixture.h"
+#include "tests/engine/audio/WavFixture.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // Run: SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy build/bench/bench_StageMapFigures
 #include <cstdio>
 
-#include "tests/enemymap/StageRun.h"
+#include "tests/game/stage/StageRun.h"
 
 namespace {
 
