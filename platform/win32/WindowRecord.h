@@ -41,6 +41,8 @@ namespace win32 {
 std::recursive_mutex& WindowMutex();
 // Live local windows in creation order.
 std::vector<HWND>& LocalWindows();
+// The window when it is a live window of this process, else null.
+HWND Local(HWND window);
 // The local window that owns an SDL window id, or null.
 HWND FindBySdlId(std::uint32_t sdlWindowId);
 
