@@ -5,47 +5,27 @@
 
 namespace win32 {
 
-BOOL ShowHostedWindow(HWND window, int command)
+void ShowHostedWindow(HWND window, int command)
 {
-    BOOL wasVisible = window->visible ? TRUE : FALSE;
     const Win32HostCallbacks& host = *window->host;
-    auto call = [](const std::function<void()>& f) {
-        if (f) {
-            f();
-        }
-    };
+    const std::function<void()>* call = &host.show;
     switch (command) {
     case SW_HIDE:
-        call(host.hide);
-        window->visible = false;
-        window->style &= ~WS_VISIBLE;
-        Deactivate(window, false);
+        call = &host.hide;
         break;
     case SW_MINIMIZE:
     case SW_SHOWMINIMIZED:
-        call(host.minimize);
-        window->visible = true;
-        window->iconic = true;
-        window->style |= WS_VISIBLE | WS_MINIMIZE;
-        PublishWindow(window);
-        Deactivate(window, true);
+        call = &host.minimize;
         break;
     case SW_RESTORE:
-        call(host.restore);
-        window->visible = true;
-        window->iconic = false;
-        window->style = (window->style | WS_VISIBLE) & ~WS_MINIMIZE;
-        PublishWindow(window);
-        Activate(window);
+        call = &host.restore;
         break;
     default:
-        call(host.show);
-        window->visible = true;
-        window->style |= WS_VISIBLE;
-        Activate(window);
         break;
     }
-    return wasVisible;
+    if (*call) {
+        (*call)();
+    }
 }
 
 BOOL RaiseHostedWindow(HWND window)

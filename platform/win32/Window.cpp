@@ -41,6 +41,27 @@ void Borders(HWND window, int* top, int* left, int* bottom, int* right)
     }
 }
 
+void ShowSdlWindow(HWND window, int command)
+{
+    switch (command) {
+    case SW_HIDE:
+        SDL_HideWindow(window->sdl);
+        break;
+    case SW_MINIMIZE:
+    case SW_SHOWMINIMIZED:
+        SDL_ShowWindow(window->sdl);
+        SDL_MinimizeWindow(window->sdl);
+        break;
+    case SW_RESTORE:
+        SDL_ShowWindow(window->sdl);
+        SDL_RestoreWindow(window->sdl);
+        break;
+    default:
+        SDL_ShowWindow(window->sdl);
+        break;
+    }
+}
+
 }  // namespace
 
 bool EnsureSdlVideo()
@@ -214,21 +235,21 @@ BOOL ShowWindow(HWND window, int command)
     if (!Local(window)) {
         return FALSE;
     }
-    if (window->host) {
-        return ShowHostedWindow(window, command);
-    }
     BOOL wasVisible = window->visible ? TRUE : FALSE;
+    if (window->host) {
+        ShowHostedWindow(window, command);
+    } else {
+        ShowSdlWindow(window, command);
+    }
+    // The record, whoever owns the surface.
     switch (command) {
     case SW_HIDE:
-        SDL_HideWindow(window->sdl);
         window->visible = false;
         window->style &= ~WS_VISIBLE;
         Deactivate(window, false);
         break;
     case SW_MINIMIZE:
     case SW_SHOWMINIMIZED:
-        SDL_ShowWindow(window->sdl);
-        SDL_MinimizeWindow(window->sdl);
         window->visible = true;
         window->iconic = true;
         window->style |= WS_VISIBLE | WS_MINIMIZE;
@@ -236,8 +257,6 @@ BOOL ShowWindow(HWND window, int command)
         Deactivate(window, true);
         break;
     case SW_RESTORE:
-        SDL_ShowWindow(window->sdl);
-        SDL_RestoreWindow(window->sdl);
         window->visible = true;
         window->iconic = false;
         window->style = (window->style | WS_VISIBLE) & ~WS_MINIMIZE;
@@ -245,7 +264,6 @@ BOOL ShowWindow(HWND window, int command)
         Activate(window);
         break;
     default:
-        SDL_ShowWindow(window->sdl);
         window->visible = true;
         window->style |= WS_VISIBLE;
         // A top-level window that is shown becomes the active one.

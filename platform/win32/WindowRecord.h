@@ -76,7 +76,8 @@ std::string SharedFolder();
 std::string UpperCase(const char* text);
 
 // Hosted windows (Win32HostedWindow.h): what the window calls do for them.
-BOOL ShowHostedWindow(HWND window, int command);
+// The toolkit shows, hides, minimises or restores the surface; ShowWindow keeps the record.
+void ShowHostedWindow(HWND window, int command);
 BOOL RaiseHostedWindow(HWND window);
 BOOL HostedClientRect(HWND window, RECT* rect);
 
