@@ -1,6 +1,7 @@
 #include "engine/Application.h"
 
 #include <cstring>
+#include <new>
 
 #include "engine/ErrorReporter.h"
 
@@ -111,7 +112,11 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     LoadStringA(instance, static_cast<UINT>(ErrorStringId::WindowClassName), g_windowClassName, 256);
     RegisterMainWindowClass(instance);
 
-    g_errorReporter = new ErrorReporter(1);
+    g_errorReporter = new (std::nothrow) ErrorReporter(1);
+    if (!g_errorReporter) {
+        CloseHandle(instanceMutex);
+        return 0;
+    }
     LoadSettings();
     if (!InitInstance(instance, showCommand)) {
         g_errorReporter->Report(ErrorStringId::InitInstanceFailed, 0);

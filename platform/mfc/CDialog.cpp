@@ -3,6 +3,7 @@
 #include "platform/mfc/AfxModuleState.h"
 #include "platform/mfc/CWinApp.h"
 #include "platform/mfc/DialogHost.h"
+#include "platform/mfc/MfcTestHooks.h"
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDOK, &CDialog::OnOK)
@@ -27,12 +28,18 @@ INT_PTR CDialog::DoModal()
         owner = AfxGetApp()->m_pMainWnd;
     }
     DialogHost* ownerHost = owner ? DialogHost::FromWindow(owner->m_hWnd) : nullptr;
-    host_ = std::make_unique<DialogHost>(*this, *dialogTemplate, ownerHost ? ownerHost->Toplevel() : nullptr);
+    DialogHostClient& client = *this;
+    host_ = std::make_unique<DialogHost>(client, *dialogTemplate, ownerHost ? ownerHost->Toplevel() : nullptr);
     Attach(host_->Window());
+    for (HWND control : host_->ControlWindows()) {
+        controls_.push_back(std::make_unique<CWnd>());
+        controls_.back()->Attach(control);
+    }
     if (SendMessage(WM_INITDIALOG, 0, 0)) {
         host_->FocusFirstTabStop();
     }
     int result = host_->RunModal();
+    controls_.clear();  // before the host destroys their windows
     host_.reset();
     Detach();
     return result;
@@ -44,6 +51,25 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return OnInitDialog();
     }
     return CWnd::WindowProc(message, wParam, lParam);
+}
+
+LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // By the window, not host_: the host is still known while it destroys the window.
+    if (DialogHost* host = DialogHost::FromWindow(m_hWnd)) {
+        return host->DefaultMessage(message, wParam, lParam);
+    }
+    return CWnd::DefWindowProc(message, wParam, lParam);
+}
+
+WNDPROC CDialog::WindowProcedure() const
+{
+    return AfxWndProc;
+}
+
+void CDialog::OnModalLoopStarted()
+{
+    mfc::RunModalHook(*this);
 }
 
 BOOL CDialog::OnInitDialog()

@@ -1,12 +1,14 @@
 #pragma once
 // A dialog made from a template of the program, run modally.
 #include <memory>
+#include <vector>
 
 #include "platform/mfc/CWnd.h"
+#include "platform/mfc/DialogHostClient.h"
 
 class DialogHost;
 
-class CDialog : public CWnd {
+class CDialog : public CWnd, private DialogHostClient {
 public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
     ~CDialog() override;
@@ -18,6 +20,8 @@ public:
     void EndDialog(int result);
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The dialog window's default handling: system commands, closing as cancelling, its icons.
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Commands the dialog does not handle go on to the application.
     BOOL OnCmdMsg(UINT id, int code) override;
 
@@ -32,5 +36,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    WNDPROC WindowProcedure() const override;
+    void OnModalLoopStarted() override;
+
     std::unique_ptr<DialogHost> host_;
+    std::vector<std::unique_ptr<CWnd>> controls_;  // one for each control window of the host
 };

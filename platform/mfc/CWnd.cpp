@@ -4,7 +4,6 @@
 #include <mutex>
 
 #include "platform/mfc/CMenu.h"
-#include "platform/mfc/DialogHost.h"
 
 namespace {
 
@@ -52,8 +51,7 @@ void CWnd::Detach()
 
 CWnd* CWnd::GetDlgItem(int id) const
 {
-    DialogHost* host = DialogHost::FromWindow(m_hWnd);
-    return host ? host->ControlWnd(id) : nullptr;
+    return FromHandlePermanent(::GetDlgItem(m_hWnd, id));
 }
 
 BOOL CWnd::IsIconic() const
@@ -110,9 +108,6 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM)
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (DialogHost* host = DialogHost::FromWindow(m_hWnd)) {
-        return host->DefaultMessage(message, wParam, lParam);
-    }
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 

@@ -9,6 +9,12 @@ void InitCommonControls()
     DialogHost::EnsureToolkit();
 }
 
+HWND GetDlgItem(HWND dialog, int id)
+{
+    DialogHost* host = DialogHost::FromWindow(dialog);
+    return host ? host->ControlWindow(id) : nullptr;
+}
+
 HMENU GetSystemMenu(HWND window, BOOL revert)
 {
     DialogHost* host = DialogHost::FromWindow(window);

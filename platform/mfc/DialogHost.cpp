@@ -7,9 +7,7 @@
 
 #include "platform/mfc/AfxIcon.h"
 #include "platform/mfc/AfxModuleState.h"
-#include "platform/mfc/CDialog.h"
 #include "platform/mfc/CWinApp.h"
-#include "platform/mfc/MfcTestHooks.h"
 #include "platform/mfc/Mnemonic.h"
 #include "platform/win32/Win32HostedWindow.h"
 
@@ -20,7 +18,6 @@ struct DialogHost::Control {
     DWORD style;
     HWND hwnd;
     GtkWidget* widget;
-    std::unique_ptr<CWnd> wnd;
 };
 
 namespace {
@@ -58,18 +55,13 @@ DialogHost* DialogHost::FromWindow(HWND window)
     return it == Dialogs().end() ? nullptr : it->second;
 }
 
-GtkWidget* MfcWidgetOf(HWND window)
-{
-    return DialogHost::WidgetOf(window);
-}
-
 GtkWidget* DialogHost::WidgetOf(HWND window)
 {
     auto it = Widgets().find(window);
     return it == Widgets().end() ? nullptr : it->second;
 }
 
-DialogHost::DialogHost(CDialog& dialog, const DialogTemplate& dialogTemplate, GtkWindow* owner)
+DialogHost::DialogHost(DialogHostClient& dialog, const DialogTemplate& dialogTemplate, GtkWindow* owner)
     : dialog_(dialog), font_(dialogTemplate.fontName, dialogTemplate.fontPoints)
 {
     toplevel_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
@@ -138,7 +130,7 @@ DialogHost::DialogHost(CDialog& dialog, const DialogTemplate& dialogTemplate, Gt
         gtk_widget_get_allocation(fixed, &a);
         return RECT{0, 0, a.width, a.height};
     };
-    window_ = Win32CreateHostedWindow(AfxWndProc, dialogTemplate.caption, false, std::move(callbacks));
+    window_ = Win32CreateHostedWindow(dialog_.WindowProcedure(), dialogTemplate.caption, false, std::move(callbacks));
     Dialogs()[window_] = this;
     Widgets()[window_] = toplevel_;
     if (menuButton_) {
@@ -158,7 +150,6 @@ DialogHost::DialogHost(CDialog& dialog, const DialogTemplate& dialogTemplate, Gt
 DialogHost::~DialogHost()
 {
     for (auto& c : controls_) {
-        c->wnd->Detach();
         Widgets().erase(c->hwnd);
         Win32DestroyHostedWindow(c->hwnd);
     }
@@ -218,8 +209,6 @@ void DialogHost::BuildControls(const DialogTemplate& dialogTemplate)
         control->style = item.style;
         control->widget = w;
         control->hwnd = Win32CreateHostedWindow(ControlProc, item.text, true, {});
-        control->wnd = std::make_unique<CWnd>();
-        control->wnd->Attach(control->hwnd);
         Widgets()[control->hwnd] = w;
         g_object_set_data(G_OBJECT(w), "mfc-control", control.get());
         if (GTK_IS_BUTTON(w)) {
@@ -297,10 +286,19 @@ DialogHost::Control* DialogHost::FindControl(int id)
     return nullptr;
 }
 
-CWnd* DialogHost::ControlWnd(int id)
+HWND DialogHost::ControlWindow(int id)
 {
     Control* c = FindControl(id);
-    return c ? c->wnd.get() : nullptr;
+    return c ? c->hwnd : nullptr;
+}
+
+std::vector<HWND> DialogHost::ControlWindows() const
+{
+    std::vector<HWND> windows;
+    for (const auto& c : controls_) {
+        windows.push_back(c->hwnd);
+    }
+    return windows;
 }
 
 void DialogHost::SendCommand(int id, HWND control)
@@ -501,7 +499,7 @@ int DialogHost::RunModal()
         nullptr);
     guint hook = g_idle_add(
         [](gpointer data) -> gboolean {
-            mfc::RunModalHook(static_cast<DialogHost*>(data)->dialog_);
+            static_cast<DialogHost*>(data)->dialog_.OnModalLoopStarted();
             return G_SOURCE_REMOVE;
         },
         this);

@@ -7,18 +7,16 @@
 #include <vector>
 
 #include "platform/mfc/DialogFont.h"
+#include "platform/mfc/DialogHostClient.h"
 #include "platform/mfc/DialogTemplate.h"
 #include "platform/mfc/SystemMenu.h"
 
 // After the window layer's headers: GTK's TRUE and FALSE are macros.
 #include <gtk/gtk.h>
 
-class CDialog;
-class CWnd;
-
 class DialogHost {
 public:
-    DialogHost(CDialog& dialog, const DialogTemplate& dialogTemplate, GtkWindow* owner);
+    DialogHost(DialogHostClient& dialog, const DialogTemplate& dialogTemplate, GtkWindow* owner);
     ~DialogHost();
     DialogHost(const DialogHost&) = delete;
     DialogHost& operator=(const DialogHost&) = delete;
@@ -32,7 +30,10 @@ public:
 
     HWND Window() const { return window_; }
     GtkWindow* Toplevel() const { return GTK_WINDOW(toplevel_); }
-    CWnd* ControlWnd(int id);
+    // The window of the control with this id, or null.
+    HWND ControlWindow(int id);
+    // The windows of all controls, in the template's order.
+    std::vector<HWND> ControlWindows() const;
     // The system menu's handle; revert restores its own items and returns null.
     HMENU GetSystemMenu(bool revert);
     // The drawing context while the dialog paints, else null.
@@ -60,7 +61,7 @@ private:
     static gboolean OnState(GtkWidget*, GdkEventWindowState* event, gpointer host);
     static gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer host);
 
-    CDialog& dialog_;
+    DialogHostClient& dialog_;
     DialogFont font_;
     GtkWidget* toplevel_ = nullptr;
     GtkWidget* fixed_ = nullptr;

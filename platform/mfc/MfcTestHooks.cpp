@@ -1,5 +1,7 @@
 #include "platform/mfc/MfcTestHooks.h"
 
+#include "platform/mfc/DialogHost.h"
+
 namespace {
 
 MfcModalHook& Hook()
@@ -13,6 +15,11 @@ MfcModalHook& Hook()
 void MfcSetModalHook(MfcModalHook hook)
 {
     Hook() = std::move(hook);
+}
+
+GtkWidget* MfcWidgetOf(HWND window)
+{
+    return DialogHost::WidgetOf(window);
 }
 
 namespace mfc {

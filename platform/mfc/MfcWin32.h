@@ -41,6 +41,8 @@ constexpr WPARAM MAKEWPARAM(WORD low, WORD high)
 
 // Readies the controls of dialogs (the toolkit behind them).
 void InitCommonControls();
+// The window of the dialog's control with this id, or null.
+HWND GetDlgItem(HWND dialog, int id);
 // The window's system menu; revert restores the menu's own items and returns null.
 HMENU GetSystemMenu(HWND window, BOOL revert);
 BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR id, LPCSTR text);

@@ -7,6 +7,7 @@
 #include <map>
 #include <mutex>
 
+#include "platform/win32/WaitSignal.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32HostedWindow.h"
 #include "platform/win32/Win32TestHooks.h"
@@ -180,6 +181,11 @@ void HandleRemoteRequests()
 }
 
 }  // namespace
+
+void NotifyInput()
+{
+    WaitSignal().notify_all();
+}
 
 void PostToThread(std::thread::id thread, const MSG& msg)
 {

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <condition_variable>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -16,12 +15,11 @@
 
 #include "platform/win32/FileHandle.h"
 #include "platform/win32/MessageQueue.h"
+#include "platform/win32/WaitSignal.h"
 #include "platform/win32/Win32Kernel.h"
 #include "platform/win32/WindowRecord.h"
 
 namespace {
-
-thread_local DWORD t_lastError = ERROR_SUCCESS;
 
 struct MutexObject {
     std::string name;          // empty for an unnamed mutex
@@ -33,7 +31,6 @@ struct MutexObject {
 
 // Never destroyed: a worker thread may still be releasing a mutex while the process exits.
 std::mutex& g_mutexTable = *new std::mutex;
-std::condition_variable& g_changed = *new std::condition_variable;
 std::map<std::string, MutexObject*>& g_byName = *new std::map<std::string, MutexObject*>;
 
 // Handles are pointers to this record; the magic tells a mutex from anything else.
@@ -72,16 +69,6 @@ std::string LockFilePath(const std::string& name)
 }
 
 }  // namespace
-
-DWORD GetLastError()
-{
-    return t_lastError;
-}
-
-void SetLastError(DWORD error)
-{
-    t_lastError = error;
-}
 
 HANDLE CreateMutexA(SECURITY_ATTRIBUTES*, BOOL initialOwner, LPCSTR name)
 {
@@ -140,7 +127,7 @@ BOOL ReleaseMutex(HANDLE handle)
         m->owner = std::thread::id();
     }
     lock.unlock();
-    g_changed.notify_all();
+    win32::WaitSignal().notify_all();
     return TRUE;
 }
 
@@ -179,10 +166,10 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds)
         return WAIT_FAILED;
     }
     if (milliseconds == INFINITE) {
-        g_changed.wait(lock, [&] { return TryAcquire(m); });
+        win32::WaitSignal().wait(lock, [&] { return TryAcquire(m); });
         return WAIT_OBJECT_0;
     }
-    bool got = g_changed.wait_for(lock, std::chrono::milliseconds(milliseconds), [&] { return TryAcquire(m); });
+    bool got = win32::WaitSignal().wait_for(lock, std::chrono::milliseconds(milliseconds), [&] { return TryAcquire(m); });
     return got ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
 }
 
@@ -214,15 +201,6 @@ DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll
         }
         // Window-system events cannot wake us, so the wait looks again every millisecond.
         std::unique_lock lock(g_mutexTable);
-        g_changed.wait_for(lock, std::chrono::milliseconds(1));
+        win32::WaitSignal().wait_for(lock, std::chrono::milliseconds(1));
     }
 }
-
-namespace win32 {
-
-void NotifyInput()
-{
-    g_changed.notify_all();
-}
-
-}  // namespace win32

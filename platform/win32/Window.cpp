@@ -23,7 +23,6 @@ std::vector<WindowClass>& Classes()
 }
 
 std::uint32_t g_nextWindowId = 1;
-HWND g_activeWindow = nullptr;
 std::thread::id g_sdlThread;
 
 bool HasCaption(DWORD style)
@@ -42,38 +41,28 @@ void Borders(HWND window, int* top, int* left, int* bottom, int* right)
     }
 }
 
-HWND Local(HWND window)
+void ShowSdlWindow(HWND window, int command)
 {
-    if (!window || window->remote || window->destroyed) {
-        return nullptr;
+    switch (command) {
+    case SW_HIDE:
+        SDL_HideWindow(window->sdl);
+        break;
+    case SW_MINIMIZE:
+    case SW_SHOWMINIMIZED:
+        SDL_ShowWindow(window->sdl);
+        SDL_MinimizeWindow(window->sdl);
+        break;
+    case SW_RESTORE:
+        SDL_ShowWindow(window->sdl);
+        SDL_RestoreWindow(window->sdl);
+        break;
+    default:
+        SDL_ShowWindow(window->sdl);
+        break;
     }
-    return window;
 }
 
 }  // namespace
-
-std::recursive_mutex& WindowMutex()
-{
-    static std::recursive_mutex mutex;
-    return mutex;
-}
-
-std::vector<HWND>& LocalWindows()
-{
-    static std::vector<HWND> windows;
-    return windows;
-}
-
-HWND FindBySdlId(std::uint32_t sdlWindowId)
-{
-    std::lock_guard lock(WindowMutex());
-    for (HWND w : LocalWindows()) {
-        if (w->sdl && SDL_GetWindowID(w->sdl) == sdlWindowId) {
-            return w;
-        }
-    }
-    return nullptr;
-}
 
 bool EnsureSdlVideo()
 {
@@ -104,38 +93,6 @@ std::string UpperCase(const char* text)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     }
     return s;
-}
-
-HWND ActiveWindow()
-{
-    return g_activeWindow;
-}
-
-void Activate(HWND window)
-{
-    if (!Local(window) || g_activeWindow == window) {
-        return;
-    }
-    HWND previous = g_activeWindow;
-    if (previous && !previous->destroyed && previous->proc) {
-        previous->proc(previous, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(window));
-    }
-    g_activeWindow = window;
-    if (window->proc) {
-        window->proc(window, WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(previous));
-    }
-}
-
-void Deactivate(HWND window, bool minimized)
-{
-    if (!Local(window) || g_activeWindow != window) {
-        return;
-    }
-    g_activeWindow = nullptr;
-    if (window->proc) {
-        WPARAM w = WA_INACTIVE | (minimized ? (1u << 16) : 0u);
-        window->proc(window, WM_ACTIVATE, w, 0);
-    }
 }
 
 }  // namespace win32
@@ -243,7 +200,7 @@ BOOL DestroyWindow(HWND window)
     if (!IsWindow(window) || window->remote || window->destroyed) {
         return FALSE;
     }
-    if (g_activeWindow == window) {
+    if (ActiveWindow() == window) {
         Deactivate(window, false);
     }
     if (window->proc) {
@@ -278,21 +235,21 @@ BOOL ShowWindow(HWND window, int command)
     if (!Local(window)) {
         return FALSE;
     }
-    if (window->host) {
-        return ShowHostedWindow(window, command);
-    }
     BOOL wasVisible = window->visible ? TRUE : FALSE;
+    if (window->host) {
+        ShowHostedWindow(window, command);
+    } else {
+        ShowSdlWindow(window, command);
+    }
+    // The record, whoever owns the surface.
     switch (command) {
     case SW_HIDE:
-        SDL_HideWindow(window->sdl);
         window->visible = false;
         window->style &= ~WS_VISIBLE;
         Deactivate(window, false);
         break;
     case SW_MINIMIZE:
     case SW_SHOWMINIMIZED:
-        SDL_ShowWindow(window->sdl);
-        SDL_MinimizeWindow(window->sdl);
         window->visible = true;
         window->iconic = true;
         window->style |= WS_VISIBLE | WS_MINIMIZE;
@@ -300,8 +257,6 @@ BOOL ShowWindow(HWND window, int command)
         Deactivate(window, true);
         break;
     case SW_RESTORE:
-        SDL_ShowWindow(window->sdl);
-        SDL_RestoreWindow(window->sdl);
         window->visible = true;
         window->iconic = false;
         window->style = (window->style | WS_VISIBLE) & ~WS_MINIMIZE;
@@ -309,7 +264,6 @@ BOOL ShowWindow(HWND window, int command)
         Activate(window);
         break;
     default:
-        SDL_ShowWindow(window->sdl);
         window->visible = true;
         window->style |= WS_VISIBLE;
         // A top-level window that is shown becomes the active one.
@@ -537,7 +491,7 @@ HWND GetLastActivePopup(HWND window)
 
 HWND GetForegroundWindow()
 {
-    return g_activeWindow;
+    return ActiveWindow();
 }
 
 BOOL EnumWindows(WNDENUMPROC callback, LPARAM lParam)

@@ -41,6 +41,8 @@ namespace win32 {
 std::recursive_mutex& WindowMutex();
 // Live local windows in creation order.
 std::vector<HWND>& LocalWindows();
+// The window when it is a live window of this process, else null.
+HWND Local(HWND window);
 // The local window that owns an SDL window id, or null.
 HWND FindBySdlId(std::uint32_t sdlWindowId);
 
@@ -74,7 +76,8 @@ std::string SharedFolder();
 std::string UpperCase(const char* text);
 
 // Hosted windows (Win32HostedWindow.h): what the window calls do for them.
-BOOL ShowHostedWindow(HWND window, int command);
+// The toolkit shows, hides, minimises or restores the surface; ShowWindow keeps the record.
+void ShowHostedWindow(HWND window, int command);
 BOOL RaiseHostedWindow(HWND window);
 BOOL HostedClientRect(HWND window, RECT* rect);
 
