@@ -2,6 +2,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "engine/GraphicsEngine.h"
 #include "platform/win32/RegularFile.h"
@@ -116,8 +117,13 @@ bool GraphicsEngine::LoadMesh(std::uint32_t index, const char* file, const char*
         return false;
     }
     entry.materialCount = materialCount;
-    entry.materials = new D3DMATERIAL9[materialCount];
-    entry.textures = new IDirect3DTexture9*[materialCount];
+    entry.materials = new (std::nothrow) D3DMATERIAL9[materialCount];
+    entry.textures = new (std::nothrow) IDirect3DTexture9*[materialCount]();
+    if (!entry.materials || !entry.textures) {
+        entry.loaded = 1;
+        ReleaseMeshEntry(entry);
+        return false;
+    }
     auto* loaded = static_cast<D3DXMATERIAL*>(entry.materialBuffer->GetBufferPointer());
     for (DWORD i = 0; i < materialCount; ++i) {
         entry.materials[i] = loaded[i].MatD3D;
