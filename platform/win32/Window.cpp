@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cctype>
+#include <deque>
 #include <unistd.h>
 
 #include "platform/win32/Win32Resources.h"
@@ -56,6 +57,14 @@ std::recursive_mutex& WindowMutex()
 {
     static std::recursive_mutex mutex;
     return mutex;
+}
+
+HWND NewWindowRecord()
+{
+    // Never destroyed, and a deque so that a record never moves.
+    static std::deque<Win32Window>& records = *new std::deque<Win32Window>;
+    std::lock_guard lock(WindowMutex());
+    return &records.emplace_back();
 }
 
 std::vector<HWND>& LocalWindows()
@@ -207,7 +216,7 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, in
     if (!sdl) {
         return nullptr;
     }
-    HWND window = new Win32Window;
+    HWND window = NewWindowRecord();
     window->sdl = sdl;
     window->proc = proc;
     window->style = style & ~WS_VISIBLE;
@@ -261,8 +270,7 @@ BOOL DestroyWindow(HWND window)
         SDL_DestroyWindow(window->sdl);
         window->sdl = nullptr;
     }
-    // The record stays allocated: a stale HWND must read as "no window", never as freed memory.
-    return TRUE;
+    return TRUE;  // the record stays, as every record does
 }
 
 BOOL ShowWindow(HWND window, int command)
@@ -557,7 +565,7 @@ BOOL EnumWindows(WNDENUMPROC callback, LPARAM lParam)
         std::lock_guard lock(WindowMutex());
         HWND& w = remotes[{info.pid, info.id}];
         if (!w) {
-            w = new Win32Window;
+            w = NewWindowRecord();
             w->remote = true;
             w->remotePid = info.pid;
             w->remoteId = info.id;
