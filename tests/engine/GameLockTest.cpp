@@ -100,3 +100,13 @@ TEST(GameLockTest, ThreadCountNeverGoesBelowZero)
 }
 
 }  // namespace
+
+// A lock destroyed without shut-down lets go of its mutex all the same.
+TEST(GameLockTest, DestroyedLockClosesItsMutex)
+{
+    GetGameLock();
+    DestroyGameLock();
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, "GAME_MUTEX");
+    EXPECT_NE(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+    CloseHandle(mutex);
+}
