@@ -54,13 +54,15 @@ BOOL CALLBACK FindRunningConfigWindow(HWND window, LPARAM)
 
 BOOL ConfigApp::InitInstance()
 {
-    // One copy at a time; the mutex stays held until the process ends.
+    // One copy at a time; the mutex stays held until the tool's work is done, and the program
+    // ends when this returns.
     HANDLE instanceMutex = CreateMutexA(nullptr, TRUE, "TamoConfigInstance");
     if (!instanceMutex) {
         return -1;
     }
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         EnumWindows(FindRunningConfigWindow, 0);
+        CloseHandle(instanceMutex);
         return -2;
     }
 
@@ -90,5 +92,6 @@ BOOL ConfigApp::InitInstance()
         WriteProfileInt(kSection, "DEVICECHECK", deviceCheck ? 1 : 0);
         WriteProfileInt(kSection, "FOG", fogEnabled ? 1 : 0);
     }
+    CloseHandle(instanceMutex);
     return FALSE;
 }

@@ -22,6 +22,14 @@ void DestroyGameLock()
 
 GameLock::GameLock() : mutex(CreateMutexA(nullptr, FALSE, "GAME_MUTEX")), quitRequested(0), threadCount(0) {}
 
+GameLock::~GameLock()
+{
+    // Shut-down closes the mutex itself; a lock destroyed without it must not keep the handle.
+    if (mutex) {
+        CloseHandle(mutex);
+    }
+}
+
 void GameLock::Lock(DWORD timeout, bool plainWait)
 {
     if (plainWait) {

@@ -6,7 +6,7 @@
 class GameLock {
 public:
     GameLock();
-    virtual ~GameLock() = default;
+    virtual ~GameLock();
     GameLock(const GameLock&) = delete;
     GameLock& operator=(const GameLock&) = delete;
 

@@ -19,9 +19,8 @@ cmake --build build -j"$jobs"
 # manager's tables of member-function handlers and reports sound calls through them.
 # Suppressions name system libraries only, so a report in our own code fails the run.
 supp="$root/tests/sanitizers"
-# Leak checking is off for now: the test fixtures and the window layer still leave windows and
-# their properties undestroyed at exit, which LeakSanitizer reports in our own code.
-export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1:detect_stack_use_after_return=0"
+# LeakSanitizer checks every program at its exit, the asset generators of the build included.
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$supp/lsan.supp:print_suppressions=0"
 export TSAN_OPTIONS="suppressions=$supp/tsan.supp:halt_on_error=1:second_deadlock_stack=1"

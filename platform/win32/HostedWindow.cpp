@@ -8,7 +8,7 @@ using namespace win32;
 
 HWND Win32CreateHostedWindow(WNDPROC proc, const char* title, bool child, Win32HostCallbacks callbacks)
 {
-    HWND window = new Win32Window;
+    HWND window = NewWindowRecord();
     window->proc = proc;
     window->host = std::make_shared<Win32HostCallbacks>(std::move(callbacks));
     window->child = child;

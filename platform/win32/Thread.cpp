@@ -1,3 +1,5 @@
+#include <SDL.h>
+
 #include <thread>
 
 #include "platform/win32/Win32Kernel.h"
@@ -20,6 +22,9 @@ UINT_PTR _beginthread(void (*start)(void*), unsigned, void* argument)
                 start(argument);
             } catch (const ThreadExit&) {
             }
+            // SDL keeps per-thread data (its error text) that only its own threads free at their
+            // end; this thread is not one of them.
+            SDL_TLSCleanup();
         });
         UINT_PTR id = static_cast<UINT_PTR>(thread.native_handle());
         thread.detach();

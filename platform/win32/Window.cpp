@@ -164,7 +164,7 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, in
     if (!sdl) {
         return nullptr;
     }
-    HWND window = new Win32Window;
+    HWND window = NewWindowRecord();
     window->sdl = sdl;
     window->proc = proc;
     window->style = style & ~WS_VISIBLE;
@@ -218,8 +218,7 @@ BOOL DestroyWindow(HWND window)
         SDL_DestroyWindow(window->sdl);
         window->sdl = nullptr;
     }
-    // The record stays allocated: a stale HWND must read as "no window", never as freed memory.
-    return TRUE;
+    return TRUE;  // the record stays, as every record does
 }
 
 BOOL ShowWindow(HWND window, int command)
@@ -511,7 +510,7 @@ BOOL EnumWindows(WNDENUMPROC callback, LPARAM lParam)
         std::lock_guard lock(WindowMutex());
         HWND& w = remotes[{info.pid, info.id}];
         if (!w) {
-            w = new Win32Window;
+            w = NewWindowRecord();
             w->remote = true;
             w->remotePid = info.pid;
             w->remoteId = info.id;

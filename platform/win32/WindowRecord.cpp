@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <deque>
+
 namespace win32 {
 
 namespace {
@@ -14,6 +16,15 @@ std::recursive_mutex& WindowMutex()
 {
     static std::recursive_mutex mutex;
     return mutex;
+}
+
+HWND NewWindowRecord()
+{
+    // Never destroyed, and a deque so that a record never moves: a destroyed window's handle
+    // stays readable as "no window".
+    static std::deque<Win32Window>& records = *new std::deque<Win32Window>;
+    std::lock_guard lock(WindowMutex());
+    return &records.emplace_back();
 }
 
 std::vector<HWND>& LocalWindows()

@@ -39,6 +39,9 @@ namespace win32 {
 
 // Guards the registry and every local window record.
 std::recursive_mutex& WindowMutex();
+// A new, empty window record. Every record is kept for the process's life, also through exit:
+// a stale HWND must read as "no window", never as freed memory.
+HWND NewWindowRecord();
 // Live local windows in creation order.
 std::vector<HWND>& LocalWindows();
 // The window when it is a live window of this process, else null.

@@ -238,3 +238,24 @@ TEST(ConfigSingleInstance, SecondProgramRaisesTheFirstProgramsDialog)
     XCloseDisplay(display);
     EXPECT_FALSE(ReadFile(folder.Path() + "/Pellmoor.ini").has_value());
 }
+
+// The tool lets go of its single-copy name when its work is done, so that the name is free
+// again in the same process.
+TEST(ConfigSingleInstance, ToolThatHasEndedLeavesItsNameFree)
+{
+    IsolateSharedFolder();
+    ASSERT_TRUE(XvfbDisplay::Ensure());
+    TempFolder folder;
+    ChildRun run = RunInChild([&] {
+        std::string notes = RunConfigTool(folder.Path(), [](CDialog& dialog) {
+            ClickControl(dialog, IDCANCEL);
+            return std::string();
+        });
+        HANDLE name = CreateMutexA(nullptr, TRUE, "TamoConfigInstance");
+        notes += GetLastError() == ERROR_ALREADY_EXISTS ? " still held" : " free";
+        CloseHandle(name);
+        return notes;
+    });
+    ASSERT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.report, "result=0 free");
+}

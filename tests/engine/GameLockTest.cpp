@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include "engine/GameLock.h"
@@ -100,3 +103,20 @@ TEST(GameLockTest, ThreadCountNeverGoesBelowZero)
 }
 
 }  // namespace
+
+// A lock destroyed without shut-down lets go of its mutex all the same.
+TEST(GameLockTest, DestroyedLockClosesItsMutex)
+{
+    // Names are seen across the user's processes: a folder of its own keeps other runs out. It
+    // stays until the program ends, as the layer keeps using the folder it found first.
+    static struct OwnFolder {
+        char path[32] = "/tmp/game-lock-XXXXXX";
+        OwnFolder() { setenv("XDG_RUNTIME_DIR", mkdtemp(path) ? path : "/tmp", 1); }
+        ~OwnFolder() { std::filesystem::remove_all(path); }
+    } folder;
+    GetGameLock();
+    DestroyGameLock();
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, "GAME_MUTEX");
+    EXPECT_NE(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+    CloseHandle(mutex);
+}
