@@ -1,0 +1,107 @@
+// The importer's text reader takes a count as a run of digits (wrapping at 32 bits, negated after
+// a minus sign) ended by a separator, sizes its array by it and then reads the elements. Telling
+// counts from indices or key times needs the whole grammar, so every number the reader could take
+// as a count is bounded instead: each element behind a count takes at least a digit and a
+// separator, so no count can exceed half the file, and an index is below a vertex count that is
+// bounded the same way. Fractions, exponents and numbers not ended by a separator can never be
+// read as a count and are left alone.
+#include "platform/d3d9/XFileBounds.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+constexpr std::size_t kHeaderBytes = 16;  // "xof 0303txt 0032"
+// Far above the game's own mesh (some hundreds of vertices and faces).
+constexpr std::uint32_t kMaxCount = 1u << 20;
+// Every object opens a brace. The importer nests one call per frame, and compares each of a
+// mesh's materials with every face (and, per bone, with every vertex) when it splits the mesh.
+constexpr std::size_t kMaxObjects = 4096;
+constexpr std::uint64_t kMaxSplitSteps = 1ull << 28;
+// A texture name's doubled backslashes are halved one per pass over the whole name.
+constexpr std::size_t kMaxBackslashes = 1024;
+
+bool Space(unsigned char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+bool Digit(unsigned char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Where the reader's number may begin: after white space, a separator or a brace.
+bool NumberMayStart(const unsigned char* data, std::size_t at)
+{
+    if (at == kHeaderBytes) {
+        return true;
+    }
+    unsigned char before = data[at - 1];
+    return Space(before) || before == ',' || before == ';' || before == '{' || before == '}';
+}
+
+// The reader's way to its next token: white space, and comments from "#" or "//" to the line end.
+std::size_t NextToken(const unsigned char* data, std::size_t at, std::size_t size)
+{
+    for (;;) {
+        while (at < size && Space(data[at])) {
+            ++at;
+        }
+        if (at >= size || !(data[at] == '#' || (data[at] == '/' && at + 1 < size && data[at + 1] == '/'))) {
+            return at;
+        }
+        while (at < size && data[at] != '\n' && data[at] != '\r') {
+            ++at;
+        }
+        if (at < size) {
+            ++at;
+        }
+    }
+}
+
+}  // namespace
+
+bool XFileWithinBounds(const unsigned char* data, std::size_t size)
+{
+    if (!data || size < kHeaderBytes || std::memcmp(data, "xof ", 4) != 0 || std::memcmp(data + 8, "txt ", 4) != 0) {
+        return false;
+    }
+    const std::uint64_t fits = size / 2;
+    std::size_t objects = 0, backslashes = 0, bones = 0;
+    std::uint64_t largest = 0;
+    for (std::size_t i = kHeaderBytes; i < size;) {
+        const unsigned char c = data[i];
+        if (!Digit(c)) {
+            objects += c == '{';
+            backslashes += c == '\\';
+            bones += c == 'S' && size - i >= 11 && std::memcmp(data + i, "SkinWeights", 11) == 0;
+            ++i;
+            continue;
+        }
+        const std::size_t start = i;
+        std::uint32_t value = 0;
+        for (; i < size && Digit(data[i]); ++i) {
+            value = value * 10u + static_cast<std::uint32_t>(data[i] - '0');
+        }
+        const bool negative = start > kHeaderBytes && data[start - 1] == '-';
+        if (!NumberMayStart(data, negative ? start - 1 : start)) {
+            continue;
+        }
+        const std::size_t after = NextToken(data, i, size);
+        if (after >= size || (data[after] != ',' && data[after] != ';')) {
+            continue;
+        }
+        if (negative) {
+            value = 0u - value;
+        }
+        if (value > kMaxCount || value > fits) {
+            return false;
+        }
+        largest = std::max<std::uint64_t>(largest, value);
+    }
+    return objects <= kMaxObjects && backslashes <= kMaxBackslashes &&
+           objects * (1 + bones) * largest <= kMaxSplitSteps;
+}
