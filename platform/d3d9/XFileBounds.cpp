@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -43,21 +44,107 @@ bool NumberMayStart(const unsigned char* data, std::size_t at)
     return Space(before) || before == ',' || before == ';' || before == '{' || before == '}';
 }
 
-// The reader's way to its next token: white space, and comments from "#" or "//" to the line end.
-std::size_t NextToken(const unsigned char* data, std::size_t at, std::size_t size)
+// The importer's text reader, as far as a material list needs it.
+struct TextReader {
+    const unsigned char* data;
+    std::size_t size;
+    std::size_t at;
+
+    // White space, and comments from "#" or "//" to the end of the line.
+    void SkipSpace()
+    {
+        for (;;) {
+            while (at < size && Space(data[at])) {
+                ++at;
+            }
+            if (at >= size || !(data[at] == '#' || (data[at] == '/' && at + 1 < size && data[at + 1] == '/'))) {
+                return;
+            }
+            while (at < size && data[at] != '\n' && data[at] != '\r') {
+                ++at;
+            }
+            if (at < size) {
+                ++at;
+            }
+        }
+    }
+
+    // A brace or a separator alone, else everything up to white space or one of them; empty at the end.
+    std::string_view Token()
+    {
+        SkipSpace();
+        const std::size_t start = at;
+        while (at < size && !Space(data[at])) {
+            const unsigned char c = data[at];
+            if (c == ';' || c == ',' || c == '{' || c == '}') {
+                at += at == start;
+                break;
+            }
+            ++at;
+        }
+        return {reinterpret_cast<const char*>(data) + start, at - start};
+    }
+
+    // Digits, with a minus sign wrapping as an unsigned count does, then a separator.
+    bool Int(std::uint32_t* value)
+    {
+        SkipSpace();
+        const bool negative = at < size && data[at] == '-';
+        at += negative;
+        if (at >= size || !Digit(data[at])) {
+            return false;
+        }
+        *value = 0;
+        for (; at < size && Digit(data[at]); ++at) {
+            *value = *value * 10u + static_cast<std::uint32_t>(data[at] - '0');
+        }
+        if (negative) {
+            *value = 0u - *value;
+        }
+        const std::string_view separator = Token();
+        return separator == "," || separator == ";";
+    }
+};
+
+// Whether a material list, read as the importer reads it from just after its name, ends with
+// face materials and no material. The importer then looks up a material that is not there.
+bool ListsFacesWithoutMaterials(TextReader& r)
 {
+    std::string_view head = r.Token();
+    if (head != "{" && r.Token() != "{") {
+        return false;
+    }
+    std::uint32_t materials = 0, faces = 0, index = 0;
+    if (!r.Int(&materials) || !r.Int(&faces)) {
+        return false;
+    }
+    for (std::uint32_t f = 0; f < faces; ++f) {
+        if (!r.Int(&index)) {
+            return false;
+        }
+    }
+    r.at += r.at < r.size && r.data[r.at] == ';';
     for (;;) {
-        while (at < size && Space(data[at])) {
-            ++at;
+        std::string_view t = r.Token();
+        if (t.empty() || t == "{" || t == "Material") {
+            return false;  // the end of the file fails the load; a material is there
         }
-        if (at >= size || !(data[at] == '#' || (data[at] == '/' && at + 1 < size && data[at + 1] == '/'))) {
-            return at;
+        if (t == "}") {
+            return faces > 0;
         }
-        while (at < size && data[at] != '\n' && data[at] != '\r') {
-            ++at;
+        if (t == ";") {
+            continue;
         }
-        if (at < size) {
-            ++at;
+        // Any other object is skipped to its matching brace.
+        do {
+            t = r.Token();
+        } while (!t.empty() && t != "{");
+        for (int depth = 1; depth > 0 && !t.empty();) {
+            t = r.Token();
+            depth += (t == "{") - (t == "}");
+        }
+        if (t.empty()) {
+            return false;
         }
     }
 }
@@ -70,7 +157,7 @@ bool XFileWithinBounds(const unsigned char* data, std::size_t size)
         return false;
     }
     const std::uint64_t fits = size / 2;
-    std::size_t objects = 0, backslashes = 0, bones = 0;
+    std::size_t objects = 0, backslashes = 0, bones = 0, listSteps = 0;
     std::uint64_t largest = 0;
     for (std::size_t i = kHeaderBytes; i < size;) {
         const unsigned char c = data[i];
@@ -78,6 +165,19 @@ bool XFileWithinBounds(const unsigned char* data, std::size_t size)
             objects += c == '{';
             backslashes += c == '\\';
             bones += c == 'S' && size - i >= 11 && std::memcmp(data + i, "SkinWeights", 11) == 0;
+            if (c == 'M' && size - i >= 16 && std::memcmp(data + i, "MeshMaterialList", 16) == 0) {
+                // Every occurrence, as the importer may meet any of them. A list ends at its
+                // first material, so a file whose lists take longer to read than the file is
+                // not one of ours, and the scan stays linear.
+                TextReader list{data, size, i + 16};
+                if (ListsFacesWithoutMaterials(list)) {
+                    return false;
+                }
+                listSteps += list.at - i;
+                if (listSteps > 2 * size) {
+                    return false;
+                }
+            }
             ++i;
             continue;
         }
@@ -90,8 +190,9 @@ bool XFileWithinBounds(const unsigned char* data, std::size_t size)
         if (!NumberMayStart(data, negative ? start - 1 : start)) {
             continue;
         }
-        const std::size_t after = NextToken(data, i, size);
-        if (after >= size || (data[after] != ',' && data[after] != ';')) {
+        TextReader after{data, size, i};
+        after.SkipSpace();
+        if (after.at >= size || (data[after.at] != ',' && data[after.at] != ';')) {
             continue;
         }
         if (negative) {

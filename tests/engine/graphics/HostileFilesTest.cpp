@@ -123,10 +123,12 @@ TEST_F(HostileFilesTest, MeshWithoutTrianglesLoadsAsAnEmptyMesh)
     EXPECT_EQ(engine->GetMeshes()[0].mesh->GetNumFaces(), 1u) << "the one face of three corners";
 }
 
-// Counts the file claims (5.7 GB of vertices, 80 GB of faces) with the data nowhere in it.
-TEST_F(HostileFilesTest, MeshClaimingMoreThanItHoldsFailsToLoad)
+// Counts the file claims (5.7 GB of vertices, 80 GB of faces) with the data nowhere in it, and
+// faces that name materials of a list that holds none (the importer then reads through null).
+TEST_F(HostileFilesTest, MeshClaimingWhatItDoesNotHoldFailsToLoad)
 {
-    for (const char* name : {"crafted-vertex-count-5-GiB.x", "crafted-face-count-80-GiB.x"}) {
+    for (const char* name :
+         {"crafted-vertex-count-5-GiB.x", "crafted-face-count-80-GiB.x", "crafted-faces-without-materials.x"}) {
         SCOPED_TRACE(name);
         fs::path source = fs::path(FUZZ_CORPUS_DIR) / "mesh" / name;
         ASSERT_TRUE(fs::exists(source)) << source;
