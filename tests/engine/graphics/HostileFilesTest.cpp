@@ -137,6 +137,28 @@ TEST_F(HostileFilesTest, MeshClaimingWhatItDoesNotHoldFailsToLoad)
     }
 }
 
+// The importer reads nested frames by recursion: as deep as the reader allows still loads, on the
+// main thread's stack, where the backdrop loads it; deeper fails to load.
+TEST_F(HostileFilesTest, MeshNestedInFramesLoadsUpToTheBound)
+{
+    auto nested = [](int frames) {
+        std::string file = "xof 0303txt 0032\n";
+        for (int i = 0; i < frames; ++i) {
+            file += "Frame {\n";
+        }
+        file += "Mesh {3;0.0;0.0;0.0;,1.0;0.0;0.0;,0.0;1.0;0.0;;1;3;0,1,2;;}\n";
+        for (int i = 0; i < frames; ++i) {
+            file += "}\n";
+        }
+        return file;
+    };
+    for (auto [frames, outcome] : {std::pair{4095, Outcome::Loaded}, std::pair{5000, Outcome::Failed}}) {
+        SCOPED_TRACE(frames);
+        std::ofstream(Path("img/deep.x"), std::ios::binary) << nested(frames);
+        EXPECT_EQ(LoadBounded([&] { return engine->LoadMesh(0, "deep.x", "./img"); }), outcome);
+    }
+}
+
 TEST_F(HostileFilesTest, FolderOrPipeInPlaceOfTheMeshFailsToLoadAtOnce)
 {
     fs::create_directory(Path("img/folder.x"));
