@@ -32,6 +32,11 @@ TEST(XFileBoundsTest, WhatATextFileCanHoldPasses)
     std::string faces = "xof 0303txt 0032\nMesh m {\n 0;\n 100;\n";
     faces += std::string(200, ' ') + "\n}\n";
     EXPECT_TRUE(WithinBounds(faces));
+    // Material lists whose faces find a material: by reference, or after an object skipped.
+    const std::string mesh = "xof 0303txt 0032\nMesh m {\n 0;\n 1;\n 0;;\n MeshMaterialList {\n 1;\n 1;\n 0;;\n";
+    EXPECT_TRUE(WithinBounds(mesh + " { Stone }\n }\n}\n"));
+    EXPECT_TRUE(WithinBounds(mesh + " Note { 1; { 2; } }\n Material { 1.0;1.0;1.0;1.0;; 0.0; 0.0;0.0;0.0;; "
+                                    "0.0;0.0;0.0;; }\n }\n}\n"));
 }
 
 TEST(XFileBoundsTest, ClaimsBeyondTheFileOrOtherFormatsAreRefused)
@@ -57,6 +62,8 @@ TEST(XFileBoundsTest, ClaimsBeyondTheFileOrOtherFormatsAreRefused)
         {"a texture name of many backslashes", header + "Material m { 1.0;1.0;1.0;1.0;; 0.0; 0.0;0.0;0.0;; "
                                                         "0.0;0.0;0.0;; TextureFilename { \"" +
                                                    std::string(4000, '\\') + "\"; } }\n"},
+        {"faces given materials by a list that holds none",
+         header + "Mesh m {\n 0;\n 1;\n 0;;\n MeshMaterialList {\n 1;\n 1;\n 0;;\n Note { 1; }\n }\n}\n"},
         {"the binary format", "xof 0303bin 0032" + std::string(64, '\0')},
         {"the compressed text format", "xof 0303tzip0032" + std::string(64, '\0')},
         {"the compressed binary format", "xof 0303bzip0032" + std::string(64, '\0')},
