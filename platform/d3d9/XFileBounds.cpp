@@ -18,7 +18,7 @@ constexpr std::size_t kHeaderBytes = 16;  // "xof 0303txt 0032"
 // Far above the game's own mesh (some hundreds of vertices and faces).
 constexpr std::uint32_t kMaxCount = 1u << 20;
 // Every object opens a brace. The importer nests one call per frame, and compares each of a
-// mesh's materials with every face (and, per bone, with every vertex) when it splits the mesh.
+// mesh's materials with every face when it splits the mesh.
 constexpr std::size_t kMaxObjects = 4096;
 constexpr std::uint64_t kMaxSplitSteps = 1ull << 28;
 // A texture name's doubled backslashes are halved one per pass over the whole name.
@@ -157,14 +157,18 @@ bool XFileWithinBounds(const unsigned char* data, std::size_t size)
         return false;
     }
     const std::uint64_t fits = size / 2;
-    std::size_t objects = 0, backslashes = 0, bones = 0, listSteps = 0;
+    std::size_t objects = 0, backslashes = 0, listSteps = 0;
     std::uint64_t largest = 0;
     for (std::size_t i = kHeaderBytes; i < size;) {
         const unsigned char c = data[i];
         if (!Digit(c)) {
             objects += c == '{';
             backslashes += c == '\\';
-            bones += c == 'S' && size - i >= 11 && std::memcmp(data + i, "SkinWeights", 11) == 0;
+            // The importer writes a bone's weights to the vertices they name unchecked; the
+            // game draws no bones, so a file that has them is refused.
+            if (c == 'S' && size - i >= 11 && std::memcmp(data + i, "SkinWeights", 11) == 0) {
+                return false;
+            }
             if (c == 'M' && size - i >= 16 && std::memcmp(data + i, "MeshMaterialList", 16) == 0) {
                 // Every occurrence, as the importer may meet any of them. A list ends at its
                 // first material, so a file whose lists take longer to read than the file is
@@ -204,5 +208,5 @@ bool XFileWithinBounds(const unsigned char* data, std::size_t size)
         largest = std::max<std::uint64_t>(largest, value);
     }
     return objects <= kMaxObjects && backslashes <= kMaxBackslashes &&
-           objects * (1 + bones) * largest <= kMaxSplitSteps;
+           objects * largest <= kMaxSplitSteps;
 }

@@ -124,11 +124,13 @@ TEST_F(HostileFilesTest, MeshWithoutTrianglesLoadsAsAnEmptyMesh)
 }
 
 // Counts the file claims (5.7 GB of vertices, 80 GB of faces) with the data nowhere in it, and
-// faces that name materials of a list that holds none (the importer then reads through null).
+// faces that name materials of a list that holds none (the importer then reads through null), a
+// bone weight for a vertex far beyond the mesh (the importer writes there).
 TEST_F(HostileFilesTest, MeshClaimingWhatItDoesNotHoldFailsToLoad)
 {
     for (const char* name :
-         {"crafted-vertex-count-5-GiB.x", "crafted-face-count-80-GiB.x", "crafted-faces-without-materials.x"}) {
+         {"crafted-vertex-count-5-GiB.x", "crafted-face-count-80-GiB.x", "crafted-faces-without-materials.x",
+          "crafted-skin-weight-beyond-vertices.x"}) {
         SCOPED_TRACE(name);
         fs::path source = fs::path(FUZZ_CORPUS_DIR) / "mesh" / name;
         ASSERT_TRUE(fs::exists(source)) << source;

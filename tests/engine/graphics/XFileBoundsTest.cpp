@@ -64,6 +64,7 @@ TEST(XFileBoundsTest, ClaimsBeyondTheFileOrOtherFormatsAreRefused)
                                                    std::string(4000, '\\') + "\"; } }\n"},
         {"faces given materials by a list that holds none",
          header + "Mesh m {\n 0;\n 1;\n 0;;\n MeshMaterialList {\n 1;\n 1;\n 0;;\n Note { 1; }\n }\n}\n"},
+        {"a skinned mesh", header + "Mesh m {\n 0;\n 0;\n SkinWeights {\n  \"bone\";\n  0;\n }\n}\n"},
         {"the binary format", "xof 0303bin 0032" + std::string(64, '\0')},
         {"the compressed text format", "xof 0303tzip0032" + std::string(64, '\0')},
         {"the compressed binary format", "xof 0303bzip0032" + std::string(64, '\0')},
