@@ -53,19 +53,22 @@ struct TextReader {
     // White space, and comments from "#" or "//" to the end of the line.
     void SkipSpace()
     {
-        for (;;) {
-            while (at < size && Space(data[at])) {
-                ++at;
-            }
-            if (at >= size || !(data[at] == '#' || (data[at] == '/' && at + 1 < size && data[at + 1] == '/'))) {
-                return;
-            }
+        for (std::size_t before = at + 1; before != at;) {
+            before = at;
+            SkipComment();
+        }
+    }
+
+    // One white space character, or one comment with its line end.
+    void SkipComment()
+    {
+        if (at < size && Space(data[at])) {
+            ++at;
+        } else if (at < size && (data[at] == '#' || (data[at] == '/' && at + 1 < size && data[at + 1] == '/'))) {
             while (at < size && data[at] != '\n' && data[at] != '\r') {
                 ++at;
             }
-            if (at < size) {
-                ++at;
-            }
+            at += at < size;
         }
     }
 
@@ -157,7 +160,7 @@ bool XFileWithinBounds(const unsigned char* data, std::size_t size)
         return false;
     }
     const std::uint64_t fits = size / 2;
-    std::size_t objects = 0, backslashes = 0, listSteps = 0;
+    std::size_t objects = 0, backslashes = 0, listSteps = 0, walkFrom = 0, walkTo = 0;
     std::uint64_t largest = 0;
     for (std::size_t i = kHeaderBytes; i < size;) {
         const unsigned char c = data[i];
@@ -194,9 +197,26 @@ bool XFileWithinBounds(const unsigned char* data, std::size_t size)
         if (!NumberMayStart(data, negative ? start - 1 : start)) {
             continue;
         }
-        TextReader after{data, size, i};
-        after.SkipSpace();
-        if (after.at >= size || (data[after.at] != ',' && data[after.at] != ';')) {
+        // Where the next token begins, as the reader skips white space and comments. Walks
+        // that meet at the start of a line end alike: reusing the last walk's end keeps the scan
+        // linear over many numbers in many comment lines.
+        std::size_t at = i;
+        for (;;) {
+            if (at > walkFrom && at <= walkTo && (data[at - 1] == '\n' || data[at - 1] == '\r')) {
+                at = walkTo;
+                break;
+            }
+            const std::size_t before = at;
+            TextReader step{data, size, at};
+            step.SkipComment();
+            at = step.at;
+            if (at == before) {
+                break;
+            }
+        }
+        walkFrom = i;
+        walkTo = at;
+        if (at >= size || (data[at] != ',' && data[at] != ';')) {
             continue;
         }
         if (negative) {

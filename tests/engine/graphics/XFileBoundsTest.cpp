@@ -51,6 +51,8 @@ TEST(XFileBoundsTest, ClaimsBeyondTheFileOrOtherFormatsAreRefused)
         {"a negative count, which wraps", header + "Mesh m {\n -1;\n 0.0;0.0;0.0;;\n}\n"},
         {"a count whose digits wrap past 32 bits", header + "Mesh m {\n 4294967295;\n}\n"},
         {"a count ended after a comment", header + "Mesh m {\n 1000 # vertices\n ;\n}\n"},
+        {"a count ended after comment lines holding numbers",
+         header + "Mesh m {\n#5\n#5\n 1000 # vertices\n# 7\n;\n}\n"},
         {"a count right after a brace", header + "Mesh m {1000;\n}\n"},
         {"a count above the sane maximum in a large file",
          header + "Mesh m {\n 2000000;\n" + std::string(4100000, ' ') + "}\n"},
