@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/d3d9/Buffer.h"
+#include "platform/d3d9/XFileBounds.h"
 #include "platform/win32/RegularFile.h"
 #include "platform/win32/Win32Kernel.h"
 
@@ -123,6 +124,10 @@ HRESULT D3DXLoadMeshFromXInMemory(LPCVOID memory, DWORD size, DWORD, IDirect3DDe
 {
     if (!memory || size == 0 || !device || !mesh) {
         return D3DERR_INVALIDCALL;
+    }
+    // The importer allocates what the file's counts claim before it reads the data behind them.
+    if (!XFileWithinBounds(static_cast<const unsigned char*>(memory), size)) {
+        return D3DXERR_INVALIDDATA;
     }
     try {
         return LoadScene(memory, size, device, adjacency, materials, effectInstances, materialCount, mesh);

@@ -5,8 +5,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <new>
 
 #include "tests/engine/graphics/GraphicsFixture.h"
 #include "tests/support/FifoInPlace.h"
@@ -33,9 +36,11 @@ protected:
     }
 
     // Runs the load in a child process with its address space bounded to what it uses now plus
-    // 256 MiB and 20 seconds of time; the exit status tells what happened.
-    enum class Outcome { Failed, Loaded, Threw, Killed };
-    Outcome LoadBounded(const std::string& file)
+    // 256 MiB and 20 seconds of time; the exit status tells what happened. An allocation the
+    // bound refuses ends the child at once, before any reader could catch it as a failed load:
+    // a load must stay within the bound, not merely survive crossing it.
+    enum class Outcome { Failed, Loaded, Threw, Killed, OutOfMemory };
+    Outcome LoadBounded(const std::function<bool()>& load)
     {
         pid_t child = fork();
         if (child == 0) {
@@ -47,9 +52,10 @@ protected:
                 rlimit bound{limit, limit};
                 setrlimit(RLIMIT_AS, &bound);
             }
+            std::set_new_handler([] { _exit(3); });
             alarm(20);
             try {
-                _exit(engine->LoadTexture(0, file.c_str(), 0) ? 1 : 0);
+                _exit(load() ? 1 : 0);
             } catch (...) {
                 _exit(2);
             }
@@ -59,7 +65,12 @@ protected:
         if (!WIFEXITED(status)) {
             return Outcome::Killed;
         }
-        return WEXITSTATUS(status) == 0 ? Outcome::Failed : WEXITSTATUS(status) == 1 ? Outcome::Loaded : Outcome::Threw;
+        const Outcome byStatus[] = {Outcome::Failed, Outcome::Loaded, Outcome::Threw, Outcome::OutOfMemory};
+        return WEXITSTATUS(status) < 4 ? byStatus[WEXITSTATUS(status)] : Outcome::Killed;
+    }
+    Outcome LoadBounded(const std::string& image)
+    {
+        return LoadBounded([&] { return engine->LoadTexture(0, image.c_str(), 0); });
     }
 };
 
@@ -110,6 +121,44 @@ TEST_F(HostileFilesTest, MeshWithoutTrianglesLoadsAsAnEmptyMesh)
     fs::copy_file(fs::path(FUZZ_CORPUS_DIR) / "mesh" / "crafted-face-without-indices.x", Path("img/faces.x"));
     ASSERT_TRUE(engine->LoadMesh(0, "faces.x", "./img"));
     EXPECT_EQ(engine->GetMeshes()[0].mesh->GetNumFaces(), 1u) << "the one face of three corners";
+}
+
+// Counts the file claims (5.7 GB of vertices, 80 GB of faces) with the data nowhere in it, and
+// faces that name materials of a list that holds none (the importer then reads through null), a
+// bone weight for a vertex far beyond the mesh (the importer writes there).
+TEST_F(HostileFilesTest, MeshClaimingWhatItDoesNotHoldFailsToLoad)
+{
+    for (const char* name :
+         {"crafted-vertex-count-5-GiB.x", "crafted-face-count-80-GiB.x", "crafted-faces-without-materials.x",
+          "crafted-skin-weight-beyond-vertices.x"}) {
+        SCOPED_TRACE(name);
+        fs::path source = fs::path(FUZZ_CORPUS_DIR) / "mesh" / name;
+        ASSERT_TRUE(fs::exists(source)) << source;
+        fs::copy_file(source, Path("img/back.x"), fs::copy_options::overwrite_existing);
+        EXPECT_EQ(LoadBounded([&] { return engine->LoadMesh(0, "back.x", "./img"); }), Outcome::Failed);
+    }
+}
+
+// The importer reads nested frames by recursion: as deep as the reader allows still loads, on the
+// main thread's stack, where the backdrop loads it; deeper fails to load.
+TEST_F(HostileFilesTest, MeshNestedInFramesLoadsUpToTheBound)
+{
+    auto nested = [](int frames) {
+        std::string file = "xof 0303txt 0032\n";
+        for (int i = 0; i < frames; ++i) {
+            file += "Frame {\n";
+        }
+        file += "Mesh {3;0.0;0.0;0.0;,1.0;0.0;0.0;,0.0;1.0;0.0;;1;3;0,1,2;;}\n";
+        for (int i = 0; i < frames; ++i) {
+            file += "}\n";
+        }
+        return file;
+    };
+    for (auto [frames, outcome] : {std::pair{4095, Outcome::Loaded}, std::pair{5000, Outcome::Failed}}) {
+        SCOPED_TRACE(frames);
+        std::ofstream(Path("img/deep.x"), std::ios::binary) << nested(frames);
+        EXPECT_EQ(LoadBounded([&] { return engine->LoadMesh(0, "deep.x", "./img"); }), outcome);
+    }
 }
 
 TEST_F(HostileFilesTest, FolderOrPipeInPlaceOfTheMeshFailsToLoadAtOnce)
