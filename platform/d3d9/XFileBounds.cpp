@@ -152,6 +152,63 @@ bool ListsFacesWithoutMaterials(TextReader& r)
     }
 }
 
+// Whether a normals list, read from just after its name, has a face that names a normal beyond
+// the list. The importer looks the named normals up unchecked. Only a list read through to such a
+// face is refused; anything else is left to the importer.
+bool NamesNormalBeyondList(TextReader& r)
+{
+    std::string_view head = r.Token();
+    if (head != "{" && r.Token() != "{") {
+        return false;
+    }
+    std::uint32_t normals = 0, faces = 0, corners = 0, index = 0;
+    if (!r.Int(&normals) || normals > kMaxCount) {
+        return false;
+    }
+    // Three components a normal, each a number token ended by a separator (another separator may
+    // close the vector).
+    for (std::uint64_t component = 0; component < 3ull * normals; ++component) {
+        std::string_view t = r.Token();
+        if (t.empty() || t == "{" || t == "}") {
+            return false;
+        }
+        if (t == ";" || t == ",") {
+            --component;  // a separator that closes a vector or the list
+            continue;
+        }
+        if (r.Token() != ";") {
+            return false;
+        }
+    }
+    r.SkipSpace();
+    while (r.at < r.size && (r.data[r.at] == ';' || r.data[r.at] == ',')) {
+        ++r.at;
+        r.SkipSpace();
+    }
+    if (!r.Int(&faces)) {
+        return false;
+    }
+    for (std::uint32_t f = 0; f < faces; ++f) {
+        if (!r.Int(&corners) || corners > kMaxCount) {
+            return false;
+        }
+        for (std::uint32_t c = 0; c < corners; ++c) {
+            if (!r.Int(&index)) {
+                return false;
+            }
+            if (index >= normals) {
+                return true;
+            }
+        }
+        r.SkipSpace();
+        while (r.at < r.size && (r.data[r.at] == ';' || r.data[r.at] == ',')) {
+            ++r.at;
+            r.SkipSpace();
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 bool XFileWithinBounds(const unsigned char* data, std::size_t size)
@@ -171,6 +228,16 @@ bool XFileWithinBounds(const unsigned char* data, std::size_t size)
             // game draws no bones, so a file that has them is refused.
             if (c == 'S' && size - i >= 11 && std::memcmp(data + i, "SkinWeights", 11) == 0) {
                 return false;
+            }
+            if (c == 'M' && size - i >= 11 && std::memcmp(data + i, "MeshNormals", 11) == 0) {
+                TextReader list{data, size, i + 11};
+                if (NamesNormalBeyondList(list)) {
+                    return false;
+                }
+                listSteps += list.at - i;
+                if (listSteps > 2 * size) {
+                    return false;
+                }
             }
             if (c == 'M' && size - i >= 16 && std::memcmp(data + i, "MeshMaterialList", 16) == 0) {
                 // Every occurrence, as the importer may meet any of them. A list ends at its

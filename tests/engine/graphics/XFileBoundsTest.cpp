@@ -35,6 +35,9 @@ TEST(XFileBoundsTest, WhatATextFileCanHoldPasses)
     // Material lists whose faces find a material: by reference, or after an object skipped.
     const std::string mesh = "xof 0303txt 0032\nMesh m {\n 0;\n 1;\n 0;;\n MeshMaterialList {\n 1;\n 1;\n 0;;\n";
     EXPECT_TRUE(WithinBounds(mesh + " { Stone }\n }\n}\n"));
+    // Normals whose faces name only normals of the list.
+    EXPECT_TRUE(WithinBounds("xof 0303txt 0032\nMesh m {\n 0;\n 0;\n MeshNormals n {\n  3;\n  0.0;1.0;0.0;,\n"
+                             "  1.0;0.0;0.0;,\n  0.0;0.0;1.0;;\n  1;\n  3;0,1,2;;\n }\n}\n"));
     EXPECT_TRUE(WithinBounds(mesh + " Note { 1; { 2; } }\n Material { 1.0;1.0;1.0;1.0;; 0.0; 0.0;0.0;0.0;; "
                                     "0.0;0.0;0.0;; }\n }\n}\n"));
 }
@@ -66,6 +69,9 @@ TEST(XFileBoundsTest, ClaimsBeyondTheFileOrOtherFormatsAreRefused)
                                                    std::string(4000, '\\') + "\"; } }\n"},
         {"faces given materials by a list that holds none",
          header + "Mesh m {\n 0;\n 1;\n 0;;\n MeshMaterialList {\n 1;\n 1;\n 0;;\n Note { 1; }\n }\n}\n"},
+        {"a face of the normals naming a normal beyond the list",
+         header + "Mesh m {\n 0;\n 0;\n MeshNormals {\n  2;\n  0.0;1.0;0.0;,\n  1.0;0.0;0.0;;\n  1;\n"
+                  "  3;0,1,2;;\n }\n}\n"},
         {"a skinned mesh", header + "Mesh m {\n 0;\n 0;\n SkinWeights {\n  \"bone\";\n  0;\n }\n}\n"},
         {"the binary format", "xof 0303bin 0032" + std::string(64, '\0')},
         {"the compressed text format", "xof 0303tzip0032" + std::string(64, '\0')},
