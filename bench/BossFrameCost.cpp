@@ -38,6 +38,7 @@
 #include "platform/d3d9/D3D9TestHooks.h"
 #include "platform/dsound/AudioCapture.h"
 #include "platform/win32/Win32.h"
+#include "tests/game/ProgramWindow.h"
 #include "platform/win32/Win32TestHooks.h"
 #include "tests/support/XvfbDisplay.h"
 
@@ -227,16 +228,7 @@ void Step(std::uint8_t skipDraw, Clock* clock)
 
 bool StartBossFight()
 {
-    RegisterProgramStrings();
-    LoadStringA(nullptr, 101, g_appTitle, 256);
-    LoadStringA(nullptr, 102, g_windowClassName, 256);
-    RegisterMainWindowClass(nullptr);
-    g_errorReporter = new ErrorReporter(1);
-    g_screenMode = 0;
-    g_deviceCheckMode = 0;
-    g_fogEnabled = 1;
-    SetExeFolderCurrent();
-    if (!InitInstance(nullptr, SW_SHOWNORMAL) || GameInit() != 0) {
+    if (!OpenProgramWindow() || GameInit() != 0) {
         return false;
     }
     for (int i = 0; i < 400 && g_sceneManager->GetCurrentState() != static_cast<int>(SceneState::Title); ++i) {

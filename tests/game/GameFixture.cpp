@@ -15,6 +15,7 @@
 #include "platform/dsound/AudioCapture.h"
 #include "platform/win32/Win32.h"
 #include "platform/win32/Win32TestHooks.h"
+#include "tests/game/ProgramWindow.h"
 #include "tests/support/XvfbDisplay.h"
 
 namespace fs = std::filesystem;
@@ -76,17 +77,7 @@ void GameFixture::RemoveFile(const std::string& relative)
 
 void GameFixture::StartGame()
 {
-    RegisterProgramStrings();
-    std::memset(g_appTitle, 0, sizeof(g_appTitle));
-    LoadStringA(nullptr, 101, g_appTitle, 256);
-    LoadStringA(nullptr, 102, g_windowClassName, 256);
-    RegisterMainWindowClass(nullptr);
-    g_errorReporter = new ErrorReporter(1);
-    g_screenMode = 0;
-    g_deviceCheckMode = 0;
-    g_fogEnabled = 1;
-    SetExeFolderCurrent();
-    ASSERT_TRUE(InitInstance(nullptr, SW_SHOWNORMAL));
+    ASSERT_TRUE(OpenProgramWindow());
     ASSERT_EQ(GameInit(), 0);
 }
 
