@@ -72,6 +72,12 @@ double D3D9PresentSeconds(IDirect3DDevice9* device)
     return d ? d->PresentSeconds() : 0.0;
 }
 
+int D3D9PictureCopies(IDirect3DDevice9* device)
+{
+    auto* d = AsDevice(device);
+    return d ? d->PictureCopies() : 0;
+}
+
 IDirect3D9* Direct3DCreate9(UINT sdkVersion)
 {
     std::optional<D3D9AdapterAnswers> answers;

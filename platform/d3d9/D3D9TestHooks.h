@@ -47,3 +47,6 @@ D3DPRESENT_PARAMETERS D3D9DeviceParameters(IDirect3DDevice9* device);
 // Seconds the device has spent in Present since it was made: the share of a frame that hands
 // the finished picture to the window (benchmarks).
 double D3D9PresentSeconds(IDirect3DDevice9* device);
+// Finished pictures the device has copied (into the window or a front buffer of its own) since
+// it was made: a picture drawn straight into the window needs none.
+int D3D9PictureCopies(IDirect3DDevice9* device);

@@ -67,6 +67,7 @@ public:
     const D3DPRESENT_PARAMETERS& Parameters() const { return parameters_; }
     int LiveDefaultPoolObjects() const { return *defaultPoolCount_; }
     double PresentSeconds() const { return presentSeconds_; }
+    int PictureCopies() const { return pictureCopies_; }
 
 protected:
     DeviceBase(IDirect3D9* owner, HWND window);
@@ -100,6 +101,7 @@ protected:
     bool depthBound_ = false;
     DWORD fvf_ = 0;
     bool inScene_ = false;
+    int pictureCopies_ = 0;  // counted by the backend that makes them
 
 private:
     void SetDefaultStates();

@@ -120,6 +120,7 @@ bool GlDevice::Open()
     contextId_ = g_nextContextId++;
     MakeCurrent();
     SDL_GL_SetSwapInterval(0);  // presentation never waits for the retrace
+    SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &windowDepthBits_);
     glGenFramebuffers(1, &backFbo_);
     glGenFramebuffers(1, &frontFbo_);
     glGenRenderbuffers(1, &backColour_);
@@ -207,7 +208,26 @@ bool GlDevice::ApplyPresentation(const D3DPRESENT_PARAMETERS& parameters)
     ok = ok && glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     glClearDepth(1.0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    int windowWidth = 0, windowHeight = 0;
+    SDL_GL_GetDrawableSize(sdl_, &windowWidth, &windowHeight);
+    direct_ = DrawsIntoWindow(parameters, windowWidth, windowHeight);
+    if (direct_) {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    }
+    backIsFront_ = false;
     return ok;
+}
+
+// A discarded back buffer the size of the window, with no deeper depth buffer than the window's,
+// needs no copy of its own: the frame is drawn into the window's back buffer and the swap shows it.
+bool GlDevice::DrawsIntoWindow(const D3DPRESENT_PARAMETERS& parameters, int windowWidth, int windowHeight) const
+{
+    bool deep = parameters.AutoDepthStencilFormat == D3DFMT_D24S8 || parameters.AutoDepthStencilFormat == D3DFMT_D24X8;
+    int depthBits = !parameters.EnableAutoDepthStencil ? 0 : deep ? 24 : 16;
+    return parameters.Windowed && parameters.SwapEffect == D3DSWAPEFFECT_DISCARD &&
+           windowWidth == static_cast<int>(width_) && windowHeight == static_cast<int>(height_) &&
+           windowDepthBits_ == (depthBits == 0 ? windowDepthBits_ : depthBits);
 }
 
 void GlDevice::DoClear(DWORD flags, D3DCOLOR colour, float z)
@@ -215,7 +235,7 @@ void GlDevice::DoClear(DWORD flags, D3DCOLOR colour, float z)
     backIsFront_ = false;
     FlushPending();
     MakeCurrent();
-    glBindFramebuffer(GL_FRAMEBUFFER, backFbo_);
+    glBindFramebuffer(GL_FRAMEBUFFER, DrawTarget());
     glEnable(GL_SCISSOR_TEST);
     glScissor(viewport_.X, height_ - viewport_.Y - viewport_.Height, viewport_.Width, viewport_.Height);
     GLbitfield mask = 0;
@@ -487,7 +507,7 @@ void GlDevice::FlushPending()
         return;
     }
     MakeCurrent();
-    glBindFramebuffer(GL_FRAMEBUFFER, backFbo_);
+    glBindFramebuffer(GL_FRAMEBUFFER, DrawTarget());
     glViewport(0, 0, width_, height_);
     glDepthRange(0.0, 1.0);
     glMatrixMode(GL_PROJECTION);
@@ -535,7 +555,7 @@ void GlDevice::DoDraw(const DrawBatch& batch)
     }
     FlushPending();
     MakeCurrent();
-    glBindFramebuffer(GL_FRAMEBUFFER, backFbo_);
+    glBindFramebuffer(GL_FRAMEBUFFER, DrawTarget());
     bool hasNormal = (batch.fvf & D3DFVF_NORMAL) != 0;
     bool lit = hasNormal && renderStates_[D3DRS_LIGHTING] && lightEnabled_;
     glViewport(viewport_.X, height_ - viewport_.Y - viewport_.Height, viewport_.Width, viewport_.Height);
@@ -678,11 +698,30 @@ void GlDevice::DoPresent()
     MakeCurrent();
     DeletePendingTextures();
     DropUnusedStored();
+    int windowWidth = 0, windowHeight = 0;
+    if (direct_) {
+        SDL_GL_SwapWindow(sdl_);
+        backIsFront_ = true;
+        SDL_GL_GetDrawableSize(sdl_, &windowWidth, &windowHeight);
+        if (!DrawsIntoWindow(parameters_, windowWidth, windowHeight)) {
+            // The window changed size: from the next frame on the picture is drawn off-screen and
+            // scaled into it, and the front buffer is the copy.
+            glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+            glReadBuffer(GL_BACK);
+            glBindFramebuffer(GL_DRAW_FRAMEBUFFER, frontFbo_);
+            glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+            ++pictureCopies_;
+            direct_ = false;
+            glBindFramebuffer(GL_FRAMEBUFFER, backFbo_);
+        }
+        return;
+    }
     if (parameters_.SwapEffect != D3DSWAPEFFECT_DISCARD) {
         // The back buffer keeps its picture: the front buffer gets a copy.
         glBindFramebuffer(GL_READ_FRAMEBUFFER, backFbo_);
         glBindFramebuffer(GL_DRAW_FRAMEBUFFER, frontFbo_);
         glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        ++pictureCopies_;
     } else {
         // The finished picture becomes the front buffer as it stands (kept for GetFrontBufferData
         // and the scaled copy below), and the next frame is drawn into the old front buffer.
@@ -690,7 +729,6 @@ void GlDevice::DoPresent()
         backIsFront_ = true;
     }
     // The picture scaled into the window with its aspect kept, the rest black.
-    int windowWidth = 0, windowHeight = 0;
     SDL_GL_GetDrawableSize(sdl_, &windowWidth, &windowHeight);
     double scale = std::min(static_cast<double>(windowWidth) / width_, static_cast<double>(windowHeight) / height_);
     int w = static_cast<int>(width_ * scale + 0.5), h = static_cast<int>(height_ * scale + 0.5);
@@ -704,25 +742,33 @@ void GlDevice::DoPresent()
     }
     glBlitFramebuffer(0, 0, width_, height_, x, y, x + w, y + h, GL_COLOR_BUFFER_BIT,
                       w == static_cast<int>(width_) && h == static_cast<int>(height_) ? GL_NEAREST : GL_LINEAR);
+    ++pictureCopies_;
     SDL_GL_SwapWindow(sdl_);
-    glBindFramebuffer(GL_FRAMEBUFFER, backFbo_);
+    // The window back to the back buffer's size: the copy is dropped from the next frame on. The
+    // window's back buffer holds the picture just shown.
+    direct_ = DrawsIntoWindow(parameters_, windowWidth, windowHeight);
+    glBindFramebuffer(GL_FRAMEBUFFER, DrawTarget());
 }
 
-std::vector<std::uint32_t> GlDevice::ReadBuffer(unsigned framebuffer)
+std::vector<std::uint32_t> GlDevice::ReadBuffer(unsigned framebuffer, unsigned windowBuffer)
 {
     FlushPending();
     MakeCurrent();
     std::vector<std::uint32_t> picture(static_cast<std::size_t>(width_) * height_);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+    if (framebuffer == 0) {
+        glReadBuffer(windowBuffer);
+    }
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, picture.data());
-    glBindFramebuffer(GL_FRAMEBUFFER, backFbo_);
+    glBindFramebuffer(GL_FRAMEBUFFER, DrawTarget());
     return picture;
 }
 
 void GlDevice::DoReadBack(Surface* target)
 {
-    std::vector<std::uint32_t> picture = ReadBuffer(backIsFront_ ? frontFbo_ : backFbo_);
+    std::vector<std::uint32_t> picture =
+        direct_ ? ReadBuffer(0, GL_BACK) : ReadBuffer(backIsFront_ ? frontFbo_ : backFbo_);
     auto& out = target->Texels();
     for (UINT y = 0; y < height_; ++y) {  // OpenGL's rows run bottom up
         for (UINT x = 0; x < width_; ++x) {
@@ -734,7 +780,10 @@ void GlDevice::DoReadBack(Surface* target)
 
 void GlDevice::DoReadFront(Surface* target)
 {
-    std::vector<std::uint32_t> picture = ReadBuffer(frontFbo_);
+    // Drawn into the window, the picture shown stays in the window's back buffer until the next
+    // frame draws; after that only the window's own front buffer has it.
+    std::vector<std::uint32_t> picture =
+        !direct_ ? ReadBuffer(frontFbo_) : ReadBuffer(0, backIsFront_ ? GL_BACK : GL_FRONT);
     // The surface is the whole display: the picture lies where the window shows it, the rest is black.
     const D3DSURFACE_DESC& desc = target->Desc();
     auto& out = target->Texels();

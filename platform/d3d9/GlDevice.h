@@ -1,8 +1,10 @@
 #pragma once
 // The device on OpenGL's fixed-function pipeline (compatibility profile) in the window's SDL
-// context. The picture is drawn into an off-screen back buffer of the back-buffer size; Present
-// makes it the front buffer (read by GetFrontBufferData) and copies that once into the window,
-// scaled with its aspect kept.
+// context. In a window of the back buffer's size the picture is drawn straight into the window's
+// back buffer and Present swaps it. Otherwise (full screen, a window of another size, a back
+// buffer that must keep its picture) it is drawn into an off-screen back buffer; Present makes
+// that the front buffer (read by GetFrontBufferData) and copies it once into the window, scaled
+// with its aspect kept.
 #include <SDL.h>
 
 #include <cstdint>
@@ -87,7 +89,10 @@ private:
     void DropUnusedStored();
     void FlushPending();
     // A buffer's pixels as OpenGL holds them, bottom row first.
-    std::vector<std::uint32_t> ReadBuffer(unsigned framebuffer);
+    // windowBuffer: which of the window's buffers, when framebuffer is the window's (0).
+    std::vector<std::uint32_t> ReadBuffer(unsigned framebuffer, unsigned windowBuffer = 0);
+    bool DrawsIntoWindow(const D3DPRESENT_PARAMETERS& parameters, int windowWidth, int windowHeight) const;
+    unsigned DrawTarget() const { return direct_ ? 0 : backFbo_; }
     void DropPendingTexture();
     void DeletePendingTextures();
 
@@ -105,6 +110,8 @@ private:
     // Until the next clear or draw after a swapping present, the back buffer's picture is the one
     // just presented, which now lives in the front buffer.
     bool backIsFront_ = false;
+    bool direct_ = false;  // drawing into the window's own back buffer
+    int windowDepthBits_ = 0;
     UINT width_ = 0, height_ = 0;
     bool coversDesktop_ = false;
     SDL_Rect windowed_{};  // the window's place before it covered the desktop

@@ -153,8 +153,11 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, in
     if (!HasCaption(style)) {
         flags |= SDL_WINDOW_BORDERLESS;
     }
-    // An OpenGL-capable window, so that the graphics device can draw into it; drivers without
-    // OpenGL (the dummy driver of headless tests) still get a plain window.
+    // An OpenGL-capable window, so that the graphics device can draw into it, with the 24-bit
+    // depth and 8-bit stencil buffer its back buffers have; drivers without OpenGL (the dummy
+    // driver of headless tests) still get a plain window.
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
     SDL_Window* sdl = SDL_CreateWindow(windowName ? windowName : "", px, py, std::max(width, 1),
                                        std::max(height, 1), flags | SDL_WINDOW_OPENGL);
     if (!sdl) {

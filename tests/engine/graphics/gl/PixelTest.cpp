@@ -8,9 +8,11 @@
 
 #include "engine/Application.h"
 #include "engine/SpriteBlendMode.h"
+#include "platform/d3d9/D3D9TestHooks.h"
 #include "platform/win32/Win32TestHooks.h"
 #include "tests/engine/graphics/GraphicsFixture.h"
 #include "tests/engine/graphics/TestImages.h"
+#include "tests/support/ScreenCapture.h"
 #include "tests/support/XvfbDisplay.h"
 
 namespace {
@@ -65,6 +67,45 @@ protected:
         surface->UnlockRect();
         surface->Release();
         return image;
+    }
+
+    // The back buffer as GetRenderTargetData reads it.
+    TestImage BackBuffer()
+    {
+        IDirect3DDevice9* device = engine->GetDevice();
+        IDirect3DSurface9* back = nullptr;
+        IDirect3DSurface9* copy = nullptr;
+        TestImage image = TestImage::Filled(640, 480, 0);
+        EXPECT_EQ(device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &back), D3D_OK);
+        EXPECT_EQ(device->CreateOffscreenPlainSurface(640, 480, D3DFMT_A8R8G8B8, D3DPOOL_SYSTEMMEM, &copy, nullptr),
+                  D3D_OK);
+        EXPECT_EQ(device->GetRenderTargetData(back, copy), D3D_OK);
+        D3DLOCKED_RECT locked{};
+        copy->LockRect(&locked, nullptr, 0);
+        std::memcpy(image.texels.data(), locked.pBits, image.texels.size() * 4);
+        copy->UnlockRect();
+        copy->Release();
+        back->Release();
+        return image;
+    }
+
+    // A pixel of the window's client area as the X server shows it.
+    static std::uint32_t OnScreen(int x, int y)
+    {
+        ScreenCapture screen = ScreenCapture::Take();
+        POINT origin{0, 0};
+        ClientToScreen(g_mainWindow, &origin);
+        return screen.pixels.empty() ? 0 : screen.At(origin.x + x, origin.y + y);
+    }
+
+    // Resizes the window by the given amount, leaving the device as it is.
+    static void GrowWindow(int dx, int dy)
+    {
+        RECT outer{};
+        GetWindowRect(g_mainWindow, &outer);
+        SetWindowPos(g_mainWindow, nullptr, 0, 0, outer.right - outer.left + dx, outer.bottom - outer.top + dy,
+                     SWP_NOMOVE | SWP_NOZORDER);
+        Pump();
     }
 
     // The 640 x 480 picture in the window's client area.
@@ -273,6 +314,57 @@ TEST_F(PixelTest, ScreenshotIsABitmapOfTheShownPicture)
     EXPECT_EQ(saved.texels, picture.texels);
     EXPECT_EQ(saved.At(610, 450), 0xFFC08040u);
     EXPECT_EQ(saved.At(0, 0), kClear);
+}
+
+// A window of the back buffer's size is drawn into and swapped, with no copy of the picture; a
+// window of another size gets the picture scaled into it, and back at the size no copy again.
+// Throughout, the screen, the front buffer and the back buffer read after Present agree.
+TEST_F(PixelTest, PictureIsCopiedOnlyIntoAWindowOfAnotherSize)
+{
+    StartGl();
+    IDirect3DDevice9* device = engine->GetDevice();
+    ASSERT_TRUE(WriteBmp(Path("a.bmp"), TestImage::Filled(32, 32, 0xFFFFFFFFu)));
+    ASSERT_TRUE(engine->LoadTexture(0, "a.bmp", 0));
+    auto draw = [&] { engine->DrawSprite(64, 64, 0, 0, 0, 32, 32); };
+    auto expectPicture = [&](const char* when) {
+        SCOPED_TRACE(when);
+        for (TestImage image : {Picture(), BackBuffer()}) {
+            EXPECT_EQ(image.At(64, 64), 0xFFFFFFFFu);
+            EXPECT_EQ(image.At(95, 95), 0xFFFFFFFFu);
+            EXPECT_EQ(image.At(63, 64), kClear);
+            EXPECT_EQ(image.At(96, 96), kClear);
+        }
+    };
+
+    int copies = D3D9PictureCopies(device);
+    for (int i = 0; i < 3; ++i) {
+        Frame(draw);
+    }
+    EXPECT_EQ(D3D9PictureCopies(device), copies);
+    EXPECT_EQ(OnScreen(64, 64), 0xFFFFFFFFu);
+    EXPECT_EQ(OnScreen(63, 64), kClear);
+    expectPicture("in a 640x480 window");
+
+    GrowWindow(320, 240);  // 960x720: the picture at one and a half times its size
+    Frame(draw);
+    Frame(draw);
+    EXPECT_GT(D3D9PictureCopies(device), copies);
+    EXPECT_EQ(OnScreen(100, 100), 0xFFFFFFFFu);
+    EXPECT_EQ(OnScreen(140, 140), 0xFFFFFFFFu);
+    EXPECT_EQ(OnScreen(90, 90), kClear);
+    EXPECT_EQ(OnScreen(150, 150), kClear);
+    EXPECT_EQ(OnScreen(950, 710), kClear);
+    expectPicture("in a 960x720 window");
+
+    GrowWindow(-320, -240);
+    Frame(draw);
+    copies = D3D9PictureCopies(device);
+    Frame(draw);
+    Frame(draw);
+    EXPECT_EQ(D3D9PictureCopies(device), copies);
+    EXPECT_EQ(OnScreen(64, 64), 0xFFFFFFFFu);
+    EXPECT_EQ(OnScreen(96, 96), kClear);
+    expectPicture("back in a 640x480 window");
 }
 
 TEST_F(PixelTest, F5ShowsThePictureLetterboxedOnTheDesktopAndBack)
