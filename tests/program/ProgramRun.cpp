@@ -6,13 +6,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <thread>
 
 #include "platform/win32/Win32.h"
+#include "tests/support/ScreenCapture.h"
 #include "tests/support/XvfbDisplay.h"
 
 extern char** environ;
@@ -144,6 +147,22 @@ BOOL FindGame(HWND window, LPARAM lParam)
 }
 
 }  // namespace
+
+bool ProgramRun::WaitForFirstPicture()
+{
+    // Before the game draws, its display holds nothing but black, white and grey.
+    auto coloured = [](std::uint32_t c) {
+        return ((c >> 16) & 255) != ((c >> 8) & 255) || ((c >> 8) & 255) != (c & 255);
+    };
+    for (int i = 0; i < 400; ++i) {
+        ScreenCapture screen = ScreenCapture::Take();
+        if (std::any_of(screen.pixels.begin(), screen.pixels.end(), coloured)) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
 
 HWND ProgramRun::WaitForGameWindow()
 {

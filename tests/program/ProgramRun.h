@@ -29,6 +29,10 @@ public:
     // The running game's window, found by its property as a second copy would find it, or null
     // when none appears within ten seconds.
     static struct Win32Window* WaitForGameWindow();
+    // Waits until the game has drawn a picture (the loading screen or the title, the first in
+    // colour on its display): the loading scene has begun and read the score file. False when
+    // none shows within twenty seconds.
+    static bool WaitForFirstPicture();
 
 private:
     pid_t Spawn(char** environment, bool keepErrors);

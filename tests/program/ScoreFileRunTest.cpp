@@ -35,7 +35,7 @@ void StartAndQuit(ProgramRun& run)
     ASSERT_GT(pid, 0);
     ASSERT_NE(ProgramRun::WaitForGameWindow(), nullptr);
     // The first frames enter the loading scene, which reads the score file.
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ASSERT_TRUE(ProgramRun::WaitForFirstPicture());
     int status = run.QuitWithEscape(pid);
     ASSERT_EQ(status, 1);
 }

@@ -73,7 +73,7 @@ TEST(StartAndQuitTest, TerminationSignalClosesTheWindow)
     pid_t game = run.Start();
     ASSERT_GT(game, 0);
     ASSERT_NE(ProgramRun::WaitForGameWindow(), nullptr);
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    ASSERT_TRUE(ProgramRun::WaitForFirstPicture());
     kill(game, SIGTERM);
     EXPECT_EQ(run.Wait(game, 10000), 1);
     EXPECT_TRUE(std::filesystem::exists(run.Folder() / "Pellmoor.ini"));
