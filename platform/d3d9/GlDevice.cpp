@@ -188,7 +188,7 @@ bool GlDevice::ApplyPresentation(const D3DPRESENT_PARAMETERS& parameters)
     MakeCurrent();
     width_ = parameters.BackBufferWidth;
     height_ = parameters.BackBufferHeight;
-    bool deep = parameters.AutoDepthStencilFormat == D3DFMT_D24S8 || parameters.AutoDepthStencilFormat == D3DFMT_D24X8;
+    bool deep = DepthBits(parameters) == 24;
     glBindRenderbuffer(GL_RENDERBUFFER, backColour_);
     glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width_, height_);
     glBindRenderbuffer(GL_RENDERBUFFER, backDepth_);
@@ -219,15 +219,24 @@ bool GlDevice::ApplyPresentation(const D3DPRESENT_PARAMETERS& parameters)
     return ok;
 }
 
-// A discarded back buffer the size of the window, with no deeper depth buffer than the window's,
-// needs no copy of its own: the frame is drawn into the window's back buffer and the swap shows it.
+int GlDevice::DepthBits(const D3DPRESENT_PARAMETERS& parameters)
+{
+    if (!parameters.EnableAutoDepthStencil) {
+        return 0;
+    }
+    return parameters.AutoDepthStencilFormat == D3DFMT_D24S8 || parameters.AutoDepthStencilFormat == D3DFMT_D24X8 ? 24
+                                                                                                                 : 16;
+}
+
+// A discarded back buffer the size of the window, with no depth buffer or one as deep as the
+// window's, needs no copy of its own: the frame is drawn into the window's back buffer and the
+// swap shows it.
 bool GlDevice::DrawsIntoWindow(const D3DPRESENT_PARAMETERS& parameters, int windowWidth, int windowHeight) const
 {
-    bool deep = parameters.AutoDepthStencilFormat == D3DFMT_D24S8 || parameters.AutoDepthStencilFormat == D3DFMT_D24X8;
-    int depthBits = !parameters.EnableAutoDepthStencil ? 0 : deep ? 24 : 16;
+    int depthBits = DepthBits(parameters);
     return parameters.Windowed && parameters.SwapEffect == D3DSWAPEFFECT_DISCARD &&
            windowWidth == static_cast<int>(width_) && windowHeight == static_cast<int>(height_) &&
-           windowDepthBits_ == (depthBits == 0 ? windowDepthBits_ : depthBits);
+           (depthBits == 0 || depthBits == windowDepthBits_);
 }
 
 void GlDevice::DoClear(DWORD flags, D3DCOLOR colour, float z)
@@ -424,6 +433,11 @@ void GlDevice::Convert(const Layout& l, const BYTE* v, GlVertex* out)
     }
 }
 
+std::size_t GlDevice::IndexSize(const DrawBatch& batch)
+{
+    return batch.indexFormat == D3DFMT_INDEX16 ? 2 : 4;
+}
+
 UINT GlDevice::IndexAt(const DrawBatch& batch, UINT i)
 {
     if (!batch.indices) {
@@ -606,10 +620,9 @@ bool GlDevice::Upload(StoredDraw* draw, const DrawBatch& batch)
             return false;
         }
     }
-    const std::size_t indexSize = batch.indexFormat == D3DFMT_INDEX16 ? 2 : 4;
     draw->vertexBytes.assign(batch.vertices, batch.vertices + static_cast<std::size_t>(batch.vertexCount) * batch.stride);
     const auto* indexBytes = static_cast<const BYTE*>(batch.indices);
-    draw->indexBytes.assign(indexBytes, indexBytes + indexCount * indexSize);
+    draw->indexBytes.assign(indexBytes, indexBytes + indexCount * IndexSize(batch));
     Layout layout = LayoutOf(batch.fvf);
     std::vector<GlVertex> converted(batch.vertexCount);
     for (UINT i = 0; i < batch.vertexCount; ++i) {
@@ -633,7 +646,6 @@ bool GlDevice::DrawStored(const DrawBatch& batch, bool normals)
         return false;
     }
     auto found = std::find_if(stored_.begin(), stored_.end(), [&](const StoredDraw& d) { return d.Matches(batch); });
-    const std::size_t indexSize = batch.indexFormat == D3DFMT_INDEX16 ? 2 : 4;
     if (found == stored_.end()) {
         if (stored_.size() >= kMaxStoredDraws) {
             return false;
@@ -660,7 +672,7 @@ bool GlDevice::DrawStored(const DrawBatch& batch, bool normals)
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, found->indexBuffer);
     SetArrays(0, sizeof(GlVertex), normals);
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(batch.triangles * 3),
-                   indexSize == 2 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT, nullptr);
+                   IndexSize(batch) == 2 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT, nullptr);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     return true;

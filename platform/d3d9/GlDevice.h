@@ -78,6 +78,7 @@ private:
     static Layout LayoutOf(DWORD fvf);
     static void Convert(const Layout& layout, const BYTE* vertex, ScreenVertex* out);
     static void Convert(const Layout& layout, const BYTE* vertex, GlVertex* out);
+    static std::size_t IndexSize(const DrawBatch& batch);
     static UINT IndexAt(const DrawBatch& batch, UINT i);
     static void AppendVertices(const DrawBatch& batch, std::vector<GlVertex>* out);
     void AppendPending(const DrawBatch& batch);
@@ -91,6 +92,7 @@ private:
     // A buffer's pixels as OpenGL holds them, bottom row first.
     // windowBuffer: which of the window's buffers, when framebuffer is the window's (0).
     std::vector<std::uint32_t> ReadBuffer(unsigned framebuffer, unsigned windowBuffer = 0);
+    static int DepthBits(const D3DPRESENT_PARAMETERS& parameters);  // 0: no depth buffer
     bool DrawsIntoWindow(const D3DPRESENT_PARAMETERS& parameters, int windowWidth, int windowHeight) const;
     unsigned DrawTarget() const { return direct_ ? 0 : backFbo_; }
     void DropPendingTexture();
@@ -108,7 +110,8 @@ private:
     unsigned backFbo_ = 0, backColour_ = 0, backDepth_ = 0;
     unsigned frontFbo_ = 0, frontColour_ = 0;
     // Until the next clear or draw after a swapping present, the back buffer's picture is the one
-    // just presented, which now lives in the front buffer.
+    // just presented, which now lives in the front buffer (drawing into the window: in the
+    // window's back buffer still).
     bool backIsFront_ = false;
     bool direct_ = false;  // drawing into the window's own back buffer
     int windowDepthBits_ = 0;
