@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "game/score/ScoreEntry.h"
+#include "platform/win32/FileReplacement.h"
 #include "platform/win32/Win32File.h"
 #include "platform/win32/Win32Kernel.h"
 #include "sealer/WEN_Secret.h"
@@ -55,26 +56,6 @@ bool ReadSealedFile(const std::string& path, std::vector<std::uint8_t>& sealed)
     return ok;
 }
 
-// Writes the file beside its final place, flushes it to disk, and only then renames it over
-// the old one, so that a failure or a crash at any point leaves a whole file.
-bool ReplaceFile(const std::string& path, const std::uint8_t* bytes, DWORD size)
-{
-    const std::string temporary = path + ".tmp";
-    HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_RANDOM_ACCESS, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    bool ok = WriteFile(file, bytes, size, &written, nullptr) && written == size && FlushFileBuffers(file);
-    ok = CloseHandle(file) && ok;
-    ok = ok && MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!ok) {
-        DeleteFileA(temporary.c_str());
-    }
-    return ok;
-}
-
 }  // namespace
 
 ScoreTable::ScoreTable() = default;
@@ -115,7 +96,8 @@ void ScoreTable::Save()
     if (SetSecret(rankings_.data(), kRankingBytes, sealed.data(), 0) != 0) {
         return;
     }
-    ReplaceFile(path, sealed.data(), static_cast<DWORD>(sealed.size()));
+    // Written beside the old file and renamed over it: a failure at any point leaves a whole file.
+    ReplaceRegularFile(Win32HostPath(path.c_str()), sealed.data(), sealed.size());
 }
 
 void ScoreTable::SetDefaults()

@@ -1,21 +1,17 @@
 // Private profile (INI) files: sections and keys ignore case, a missing file, section, key or an
-// empty value gives the default, and a write keeps every other line. A rewrite goes through a
-// temporary file and a rename, so the file is never left half written; a write that changes
-// nothing leaves the file alone.
-#include <dirent.h>
+// empty value gives the default, and a write keeps every other line. A rewrite replaces the file
+// whole (through a link, keeping its permissions), so it is never left half written; a write that
+// changes nothing leaves the file alone.
 #include <errno.h>
-#include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 
 #include <cctype>
-#include <cstdio>
-#include <cstdlib>
+#include <cstdint>
 #include <mutex>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
+#include "platform/win32/FileReplacement.h"
 #include "platform/win32/RegularFile.h"
 #include "platform/win32/Win32Kernel.h"
 
@@ -57,8 +53,9 @@ ReadResult ReadLines(const std::string& path, std::vector<std::string>* lines)
 {
     std::string text;
     if (!ReadRegularFile(path, kMaxProfileBytes, &text)) {
+        // A link to a file not yet made counts as missing: the write makes the file it names.
         struct stat info{};
-        return lstat(path.c_str(), &info) != 0 && errno == ENOENT ? ReadResult::Missing : ReadResult::Unreadable;
+        return stat(path.c_str(), &info) != 0 && errno == ENOENT ? ReadResult::Missing : ReadResult::Unreadable;
     }
     std::size_t start = 0;
     while (start < text.size()) {
@@ -71,34 +68,6 @@ ReadResult ReadLines(const std::string& path, std::vector<std::string>* lines)
         start = nl + 1;
     }
     return ReadResult::Read;
-}
-
-// Removes "<file>.tmp<pid>" files left by runs that were killed while saving; the temporary
-// files of processes still running are theirs.
-void RemoveStaleTemporaries(const std::string& path)
-{
-    std::size_t slash = path.find_last_of('/');
-    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    std::string prefix = (slash == std::string::npos ? path : path.substr(slash + 1)) + ".tmp";
-    DIR* dir = opendir(folder.c_str());
-    if (!dir) {
-        return;
-    }
-    while (dirent* entry = readdir(dir)) {
-        std::string name = entry->d_name;
-        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0 || name.size() > prefix.size() + 9) {
-            continue;
-        }
-        std::string digits = name.substr(prefix.size());
-        if (digits.find_first_not_of("0123456789") != std::string::npos) {
-            continue;
-        }
-        pid_t pid = static_cast<pid_t>(std::stol(digits));
-        if (pid > 0 && pid != getpid() && kill(pid, 0) != 0 && errno == ESRCH) {
-            unlinkat(dirfd(dir), name.c_str(), 0);
-        }
-    }
-    closedir(dir);
 }
 
 // "[name]" gives name; anything else is not a section header.
@@ -148,28 +117,6 @@ bool FindValue(const std::vector<std::string>& lines, const char* section, const
         }
     }
     return false;
-}
-
-bool WriteAtomically(const std::string& path, const std::string& text)
-{
-    std::string temp = path + ".tmp" + std::to_string(getpid());
-    int fd = OpenRegularFile(temp, O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    FILE* f = fd < 0 ? nullptr : fdopen(fd, "wb");
-    if (!f) {
-        if (fd >= 0) {
-            close(fd);
-        }
-        return false;
-    }
-    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    ok = (std::fflush(f) == 0) && ok;
-    ok = (fsync(fileno(f)) == 0) && ok;
-    ok = (std::fclose(f) == 0) && ok;
-    if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -291,8 +238,7 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
     if (read == ReadResult::Read && text == original) {
         return TRUE;  // nothing changed: the file is not rewritten
     }
-    RemoveStaleTemporaries(path);
-    if (!WriteAtomically(path, text)) {
+    if (!ReplaceRegularFile(path, text.data(), text.size())) {
         SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }

@@ -238,3 +238,52 @@ TEST_F(SettingsTest, SavingRemovesTemporaryFilesOfRunsThatEnded)
     EXPECT_TRUE(fs::exists(live)) << "a running process's file is its own";
     EXPECT_TRUE(fs::exists(other)) << "only names the saving itself makes are removed";
 }
+
+// A settings file kept elsewhere behind a link: the save goes to the file the link names, the link
+// stays, and the file keeps its permissions; a link to a file not made yet makes it.
+TEST_F(SettingsTest, SaveWritesThroughALinkAndKeepsThePermissions)
+{
+    const fs::path elsewhere = folder / "elsewhere";
+    fs::create_directory(elsewhere);
+    const fs::path target = elsewhere / "my.ini";
+    const mode_t mask = umask(022);
+    umask(mask);
+    struct Case {
+        const char* name;
+        fs::path link;  // empty: a plain file
+        bool targetExists;
+    } cases[] = {
+        {"absolute link", target, true},
+        {"relative link", "elsewhere/my.ini", true},
+        {"link to a file not made yet", target, false},
+        {"plain file", {}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove(Ini());
+        fs::remove(target);
+        const fs::path written = c.link.empty() ? Ini() : target;
+        if (c.targetExists) {
+            WriteAll(written, "; mine\n[MODE]\nSCREEN_MODE=0\n");
+            ASSERT_EQ(chmod(written.c_str(), 0600), 0);
+        }
+        if (!c.link.empty()) {
+            fs::create_symlink(c.link, Ini());
+        }
+        LoadSettings();
+        g_screenMode = 1;
+        SaveSettings();
+
+        EXPECT_EQ(fs::is_symlink(Ini()), !c.link.empty()) << "the link was replaced";
+        EXPECT_EQ(ReadAll(written), std::string(c.targetExists ? "; mine\n" : "") +
+                                        "[MODE]\nSCREEN_MODE=1\nDEVICECHECK=0\nFOG=1\n");
+        struct stat info{};
+        EXPECT_EQ(stat(written.c_str(), &info), 0) << "no file where the link points";
+        EXPECT_EQ(info.st_mode & 07777, c.targetExists ? 0600u : (0644u & ~mask));
+        for (const fs::path& dir : {folder, elsewhere}) {
+            for (const auto& entry : fs::directory_iterator(dir)) {
+                EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
+            }
+        }
+    }
+}

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -45,7 +46,21 @@ protected:
     }
 
     fs::path File() const { return folder_ / "sh.dat"; }
-    fs::path Temporary() const { return folder_ / "sh.dat.tmp"; }
+    // The temporary file a save by the given process writes.
+    fs::path Temporary(pid_t pid = getpid()) const { return folder_ / ("sh.dat.tmp" + std::to_string(pid)); }
+
+    // Names in a folder that a save's temporary files have.
+    static std::vector<std::string> Temporaries(const fs::path& folder)
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            std::string name = entry.path().filename().string();
+            if (name.find(".tmp") != std::string::npos) {
+                names.push_back(name);
+            }
+        }
+        return names;
+    }
 
     Bytes ReadFile(const fs::path& path) const
     {
@@ -140,7 +155,7 @@ TEST_F(ScoreFileTest, MissingFileGivesDefaultsThatSaveAndLoadBack)
 
     table.Save();
     EXPECT_EQ(fs::file_size(File()), 816u);
-    EXPECT_FALSE(fs::exists(Temporary()));
+    EXPECT_TRUE(Temporaries(folder_).empty());
     EXPECT_EQ(Loaded(), Defaults());
 }
 
@@ -264,13 +279,13 @@ TEST_F(ScoreFileTest, SaveCutShortBeforeTheRenameKeepsTheOldFile)
     ASSERT_EQ(WEXITSTATUS(status), 42);
 
     EXPECT_EQ(ReadFile(File()), old);
-    EXPECT_EQ(fs::file_size(Temporary()), 816u);  // the new file was complete, just not in place
+    EXPECT_EQ(fs::file_size(Temporary(child)), 816u);  // the new file was complete, just not in place
     EXPECT_EQ(Loaded(), AsBlock(CustomRankings()));
 
-    // The next save goes through over the leftover.
+    // The next save goes through and clears the leftover of the run that died.
     table.Save();
     EXPECT_EQ(Loaded(), Defaults());
-    EXPECT_FALSE(fs::exists(Temporary()));
+    EXPECT_TRUE(Temporaries(folder_).empty());
 }
 
 TEST_F(ScoreFileTest, FailedSaveKeepsTheOldFile)
@@ -283,13 +298,102 @@ TEST_F(ScoreFileTest, FailedSaveKeepsTheOldFile)
     Win32SetMoveFileHook([](const std::string&, const std::string&) { return false; });
     table.Save();
     EXPECT_EQ(ReadFile(File()), old);
-    EXPECT_FALSE(fs::exists(Temporary()));
+    EXPECT_TRUE(Temporaries(folder_).empty());
     Win32SetMoveFileHook(nullptr);
 
     // The temporary file cannot even be created.
     fs::create_directory(Temporary());
     table.Save();
     EXPECT_EQ(ReadFile(File()), old);
+}
+
+// A player may keep the score file elsewhere and leave a link to it beside the program: the save
+// goes to the file the link names, the link stays, and the file keeps its permissions.
+TEST_F(ScoreFileTest, SaveWritesThroughALinkAndKeepsThePermissions)
+{
+    const fs::path elsewhere = folder_ / "elsewhere";
+    fs::create_directory(elsewhere);
+    const fs::path target = elsewhere / "scores.dat";
+    const Bytes old = Sealed(CustomRankings());
+    struct Case {
+        const char* name;
+        fs::path link;         // what File() links to; empty for no link
+        fs::path second;       // a second link in the chain, made to point at target
+        bool targetExists;
+    };
+    const Case cases[] = {
+        {"absolute link", target, {}, true},
+        {"relative link", "elsewhere/scores.dat", {}, true},
+        {"chain of two links", folder_ / "middle.lnk", folder_ / "middle.lnk", true},
+        {"link to a file not made yet", target, {}, false},
+        {"plain file", {}, {}, true},
+    };
+    const mode_t mask = umask(022);
+    umask(mask);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove(File());
+        fs::remove(target);
+        if (!c.second.empty()) {
+            fs::remove(c.second);
+            fs::create_symlink(target, c.second);
+        }
+        const fs::path written = c.link.empty() ? File() : target;
+        if (c.targetExists) {
+            std::ofstream(written, std::ios::binary).write(reinterpret_cast<const char*>(old.data()), 816);
+            ASSERT_EQ(chmod(written.c_str(), 0600), 0);
+        }
+        if (!c.link.empty()) {
+            fs::create_symlink(c.link, File());
+        }
+
+        ScoreTable table;
+        table.SetDefaults();
+        table.Save();
+
+        EXPECT_EQ(fs::is_symlink(File()), !c.link.empty()) << "the link was replaced";
+        EXPECT_EQ(ReadFile(written).size(), 816u);
+        EXPECT_EQ(Loaded(), Defaults()) << "the save did not reach the file the link names";
+        struct stat info{};
+        EXPECT_EQ(stat(written.c_str(), &info), 0) << "no file where the link points";
+        EXPECT_EQ(info.st_mode & 07777, c.targetExists ? 0600u : (0644u & ~mask));
+        EXPECT_TRUE(Temporaries(folder_).empty());
+        EXPECT_TRUE(Temporaries(elsewhere).empty());
+    }
+}
+
+// The temporary name is the saving process's own: whatever an older run or a user left under the
+// fixed name cannot stop the save, and the files of runs that ended are cleared.
+TEST_F(ScoreFileTest, LeftOversAtTemporaryNamesCannotStopTheSave)
+{
+    pid_t ended = fork();
+    ASSERT_GE(ended, 0);
+    if (ended == 0) {
+        _exit(0);
+    }
+    ASSERT_EQ(waitpid(ended, nullptr, 0), ended);
+    const fs::path fixedName = folder_ / "sh.dat.tmp";
+    struct Case {
+        const char* name;
+        std::function<void()> make;
+    } cases[] = {
+        {"a folder at the old fixed name", [&] { fs::create_directory(fixedName); }},
+        {"a named pipe at the old fixed name", [&] { ASSERT_EQ(mkfifo(fixedName.c_str(), 0644), 0); }},
+        {"the file of a run that ended", [&] { std::ofstream(Temporary(ended)) << "half"; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(fixedName);
+        WriteFile(Sealed(CustomRankings()));
+        c.make();
+
+        ScoreTable table;
+        table.SetDefaults();
+        table.Save();
+        EXPECT_EQ(Loaded(), Defaults()) << "the save was stopped";
+        EXPECT_FALSE(fs::exists(Temporary(ended)));
+        EXPECT_FALSE(fs::exists(Temporary()));
+    }
 }
 
 }  // namespace
