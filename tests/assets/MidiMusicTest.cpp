@@ -71,7 +71,7 @@ TEST(StageClearLoop, SectionFrom11100To17000IsAWholePhrase) {
   const Song song = ReadSong(ProgramPath("Music/no.60.mid"));
   ASSERT_EQ(song.error, "");
   // Music time is 768 per quarter note whatever the file's division; compare exactly.
-  auto mt768 = [&song](uint64_t tick) { return tick * 768; };
+  auto mt768 = [](uint64_t tick) { return tick * 768; };
   const uint64_t d = uint64_t(song.division);
   EXPECT_GE(mt768(song.endTick), 17000 * d) << "shorter than the loop end";
   for (uint64_t boundary : {11100ull, 17000ull}) {
