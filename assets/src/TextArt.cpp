@@ -134,24 +134,31 @@ std::unique_ptr<SheetImage> DrawExplain() {
   TextStyle s = MenuStyle(13);
   s.condensed = true;
   s.outlineWidth = 1.8;
+  // The opening draws its clock 108 px into the first piece, between the first two pieces on
+  // screen: that box stops short of it so the icon stands on the key.
   const struct {
     Cell cell;
+    int plateWidth;
     const char* line1;
     const char* line2;
   } pieces[] = {
-      {{0, 0, 128, 36}, "Watch the", "clock:"},
-      {{128, 0, 96, 36}, "it counts", "seconds."},
-      {{0, 36, 128, 36}, "Each enemy shows", "its own second."},
-      {{128, 72, 128, 36}, "Shoot it right", "on that second!"},
+      {{0, 0, 128, 36}, 105, "Watch the", "clock:"},
+      {{128, 0, 96, 36}, 96, "it counts", "seconds."},
+      {{0, 36, 128, 36}, 128, "Each enemy shows", "its own second."},
+      {{128, 72, 128, 36}, 128, "Shoot it right", "on that second!"},
   };
   s.outlineWidth = 0;
   for (const auto& p : pieces) {
     cairo_t* cr = img->BeginCell(p.cell);
     // A pale plate behind each line pair keeps the words readable over the moving ground.
-    RoundRect(cr, 1.5, 1.5, p.cell.w - 3, p.cell.h - 3, 7);
+    const double w = p.plateWidth;
+    RoundRect(cr, 1.5, 1.5, w - 3, p.cell.h - 3, 7);
     FillStroke(cr, 0xF4FCFF, 0x2060C0, 1.5);
-    Text(cr, p.line1, p.cell.w / 2.0, 11.5, p.cell.w - 10, s);
-    Text(cr, p.line2, p.cell.w / 2.0, 25, p.cell.w - 10, s);
+    // Squeezed to 6 px in from the plate's sides: the stroke reaches 3 px in, then 3 px of plain
+    // fill as above and below the lines, so that the ink, which can run a pixel past the
+    // letters' advance, still keeps 2 px clear of the stroke.
+    Text(cr, p.line1, w / 2, 11.5, w - 12, s);
+    Text(cr, p.line2, w / 2, 25, w - 12, s);
     img->EndCell();
   }
   // The pointer toward the demonstration target.

@@ -1,9 +1,11 @@
 // Every bitmap the program loads: header fields, the colour key rules and the cells it cuts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AssetReaders.h"
@@ -307,6 +309,96 @@ TEST(BmpLayout, JoinedPiecesContinueAcrossTheSeam) {
     }
     EXPECT_GT(art, 0) << s.leftFile << ": nothing crosses the seam";
     EXPECT_LE(mismatched, s.rows / 10) << s.leftFile << " / " << s.rightFile;
+  }
+}
+
+// The stage opening's panel: where the game draws its five pieces of img/explain.bmp
+// (panel origin at screen (188, 120)).
+struct PanelPiece {
+  int screenX, screenY;
+  CutCell src;
+};
+constexpr PanelPiece kExplainPieces[] = {
+    {188, 120, {0, 0, 128, 36}},  {364, 120, {128, 0, 96, 36}},  {188, 156, {0, 36, 128, 36}},
+    {188, 192, {0, 72, 36, 36}},  {284, 192, {128, 72, 128, 36}},
+};
+
+TEST(BmpLayout, ExplainPanelLeavesTheOpeningClockOnTheKey) {
+  // The clock is drawn among the pieces during the opening; none of the panel's art may lie
+  // under it. The icon also keeps 2 px of key around it, so it never sits on a box's border.
+  const struct {
+    const char* what;
+    int x, y, w, h, clearance;
+  } clock[] = {
+      {"icon", 296, 120, 32, 32, 2},
+      {"digits", 328, 120, 36, 36, 0},  // three 12x18 cells at y 127, right after the icon
+  };
+  const Picture pic = Load("img/explain.bmp");
+  for (const auto& area : clock) {
+    const int x0 = area.x - area.clearance, x1 = area.x + area.w + area.clearance;
+    const int y0 = area.y - area.clearance, y1 = area.y + area.h + area.clearance;
+    for (const PanelPiece& p : kExplainPieces) {
+      int art = 0, firstX = -1, firstY = -1;
+      for (int y = std::max(y0, p.screenY); y < std::min(y1, p.screenY + p.src.h); ++y)
+        for (int x = std::max(x0, p.screenX); x < std::min(x1, p.screenX + p.src.w); ++x) {
+          const int sx = p.src.x + x - p.screenX, sy = p.src.y + y - p.screenY;
+          if (pic.at(sx, sy) == kWhite) continue;
+          if (art++ == 0) firstX = sx, firstY = sy;
+        }
+      EXPECT_EQ(art, 0) << "art under the clock's " << area.what << " in the piece from source (" << p.src.x << ","
+                        << p.src.y << "), first at source (" << firstX << "," << firstY << ")";
+    }
+  }
+}
+
+TEST(BmpLayout, ExplainPanelTextKeepsClearOfTheBoxBorders) {
+  // Each box is a plate of one fill colour with a border stroke within 2 px of its edge (the
+  // key around it). The 2 px inside the stroke must be plain fill all round, so no letter,
+  // nor its anti-aliasing, touches the border.
+  const CutCell boxes[] = {{0, 0, 128, 36}, {128, 0, 96, 36}, {0, 36, 128, 36}, {128, 72, 128, 36}};
+  constexpr int kStroke = 2, kGap = 2;
+  const Picture pic = Load("img/explain.bmp");
+  for (const CutCell& box : boxes) {
+    SCOPED_TRACE(testing::Message() << "box at (" << box.x << "," << box.y << ")");
+    auto isKey = [&](int x, int y) {
+      return x < box.x || y < box.y || x >= box.x + box.w || y >= box.y + box.h || pic.at(x, y) == kWhite;
+    };
+    // Chessboard distance from the pixel to the nearest key pixel: 1 on the plate's rim.
+    auto edgeDistance = [&](int x, int y) {
+      for (int r = 1;; ++r)
+        for (int j = -r; j <= r; ++j)
+          for (int i = -r; i <= r; ++i)
+            if ((std::abs(i) == r || std::abs(j) == r) && isKey(x + i, y + j)) return r;
+    };
+    // The fill is the plate's commonest colour; anything a few steps off it is ink or stroke.
+    std::vector<std::pair<Pixel, int>> colours;
+    for (int y = box.y; y < box.y + box.h; ++y)
+      for (int x = box.x; x < box.x + box.w; ++x) {
+        const Pixel& p = pic.at(x, y);
+        if (p == kWhite) continue;
+        auto it = std::find_if(colours.begin(), colours.end(), [&](const auto& c) { return c.first == p; });
+        if (it == colours.end()) colours.push_back({p, 1});
+        else ++it->second;
+      }
+    ASSERT_FALSE(colours.empty());
+    const Pixel fill =
+        std::max_element(colours.begin(), colours.end(), [](const auto& a, const auto& b) { return a.second < b.second; })
+            ->first;
+    auto isFill = [&](const Pixel& p) {
+      return std::abs(p.r - fill.r) <= 3 && std::abs(p.g - fill.g) <= 3 && std::abs(p.b - fill.b) <= 3;
+    };
+    int ink = 0, closest = 1 << 30, closestX = -1, closestY = -1;
+    for (int y = box.y; y < box.y + box.h; ++y)
+      for (int x = box.x; x < box.x + box.w; ++x) {
+        if (isKey(x, y) || isFill(pic.at(x, y))) continue;
+        const int d = edgeDistance(x, y);
+        if (d <= kStroke) continue;  // the border stroke
+        ++ink;
+        if (d < closest) closest = d, closestX = x - box.x, closestY = y - box.y;
+      }
+    EXPECT_GT(ink, 0) << "no words on the plate";
+    EXPECT_GE(closest - kStroke - 1, kGap) << "px of fill between the border and the ink at box pixel (" << closestX
+                                           << "," << closestY << ")";
   }
 }
 
