@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/d3d9/Buffer.h"
+#include "platform/d3d9/ImporterLosses.h"
 #include "platform/d3d9/XFileBounds.h"
 #include "platform/win32/RegularFile.h"
 #include "platform/win32/Win32Kernel.h"
@@ -141,11 +142,14 @@ namespace {
 HRESULT LoadScene(LPCVOID memory, DWORD size, IDirect3DDevice9* device, ID3DXBuffer** adjacency,
                   ID3DXBuffer** materials, ID3DXBuffer** effectInstances, DWORD* materialCount, ID3DXMesh** mesh)
 {
+    ImporterLosses losses;  // outlives the importer
     Assimp::Importer importer;
     // The .x reader turns the file right-handed; converting back gives the file's own coordinates,
     // winding and texture coordinates. Polygons are split into fans below: the importer's own
     // triangulation stops the process on faces without indices.
+    losses.Begin();
     const aiScene* scene = importer.ReadFileFromMemory(memory, size, aiProcess_ConvertToLeftHanded, "x");
+    losses.End(scene == nullptr);
     if (!scene || !scene->mRootNode || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE)) {
         return D3DXERR_INVALIDDATA;
     }

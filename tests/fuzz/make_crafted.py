@@ -59,6 +59,12 @@ put("image", "seed-png-2x2.png", png(2, 2, b"\x00" + b"\xFF\x00\x00\xFF" * 2 + b
 put("mesh", "crafted-no-triangles.x", b"xof 0303txt 0032\nFrame Root {\n FrameTransformMatrix {\n"
     b"  1.0,0.0,0.0,0.0,0.0,1.0,0.0,0.0,0.0,0.0,1.0,0.0,0.0,0.0,0.0,1.0;;\n }\n}\n")
 
+# Cut off inside a mesh: the importer throws and drops the mesh (and the frame) it was filling.
+put("mesh", "crafted-cut-off-in-a-mesh.x", b"xof 0303txt 0032\nMesh {\n 3;\n 0.0;0.0;0.0;,\n 0.0;1.0;0.0;,\n"
+    b" 1.0;0.0;0.0;;\n 1;\n 3;0,1,2;;\n MeshNormals {\n")
+put("mesh", "crafted-cut-off-in-a-frame.x", b"xof 0303txt 0032\nFrame f {\n Mesh {\n 3;\n 0.0;0.0;0.0;,\n"
+    b" 0.0;1.0;0.0;,\n 1.0;0.0;0.0;;\n 1;\n 3;0,1,2;;\n MeshTextureCoords { 3; 0.0;0.0;, 1.0;")
+
 put("settings", "seed-defaults.ini", b"[MODE]\r\nSCREEN_MODE=0\r\nDEVICECHECK=0\r\nFOG=1\r\n")
 put("settings", "seed-other-sections.ini", b"; comment\n[other]\nkey = 'quoted'\n[mode]\nscreen_mode=-7x\nFOG\n")
 
