@@ -52,7 +52,6 @@ void OnFree(const volatile void* p)
 void ImporterLosses::Begin()
 {
     held_.clear();
-    failed_ = false;
     t_held = &held_;
     t_noting = true;
 }
@@ -60,7 +59,6 @@ void ImporterLosses::Begin()
 void ImporterLosses::End(bool failed)
 {
     t_noting = false;
-    failed_ = failed;
     if (!failed) {
         Stop();
     }
@@ -76,8 +74,8 @@ void ImporterLosses::Stop()
 
 ImporterLosses::~ImporterLosses()
 {
-    // An import that threw out of the importer ended without End: it failed too.
-    const bool failed = failed_ || (t_held == &held_ && t_noting);
+    // Still watched: the import failed, or it threw out of the importer and never reached End.
+    const bool failed = t_held == &held_;
     Stop();
     if (failed) {
         for (const void* p : held_) {
@@ -89,7 +87,7 @@ ImporterLosses::~ImporterLosses()
 #else
 
 void ImporterLosses::Begin() {}
-void ImporterLosses::End(bool failed) { failed_ = failed; }
+void ImporterLosses::End(bool) {}
 void ImporterLosses::Stop() {}
 ImporterLosses::~ImporterLosses() = default;
 

@@ -26,5 +26,4 @@ private:
     void Stop();
 
     std::unordered_set<const void*> held_;
-    bool failed_ = false;
 };
