@@ -4,6 +4,7 @@
 #include "engine/SoundEffectBank.h"
 #include "engine/TaskList.h"
 #include "game/stage/EnemyMap.h"
+#include "tests/fuzz/FuzzCurrentFolder.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 namespace {
@@ -27,7 +28,6 @@ Task* Boss(int, int)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static bool ready = [] {
-        FuzzFolder(true);
         g_taskList = new TaskList;
         g_musicController = new MusicController;
         g_soundEffectBank = new SoundEffectBank;  // the warning banner raises its sound's flag
@@ -39,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return true;
     }();
     (void)ready;
+    FuzzCurrentFolder inScratch;
     WriteFuzzInput("emap/emap1_0.bin", data, size);
     EnemyMap* map = EnemyMap::Create(0);
     FuzzCheck(map->ReadFile(1, 0), "a regular map file is read");

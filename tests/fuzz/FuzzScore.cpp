@@ -4,11 +4,12 @@
 
 #include "game/score/ScoreTable.h"
 #include "sealer/WEN_Secret.h"
+#include "tests/fuzz/FuzzCurrentFolder.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    FuzzFolder(true);
+    FuzzCurrentFolder inScratch;
     WriteFuzzInput("sh.dat", data, size);
     ScoreTable table;
     table.Load();

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-const std::string& FuzzFolder(bool makeCurrent)
+const std::string& FuzzFolder()
 {
     // Never destroyed: the removal at exit runs after the destructors of function statics.
     static const std::string* folder = [] {
@@ -19,9 +19,6 @@ const std::string& FuzzFolder(bool makeCurrent)
         std::atexit([] { std::filesystem::remove_all(FuzzFolder()); });
         return made;
     }();
-    if (makeCurrent) {
-        std::filesystem::current_path(*folder);
-    }
     return *folder;
 }
 

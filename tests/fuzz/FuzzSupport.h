@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-// The scratch folder, made on first use (and made the current folder when asked).
-const std::string& FuzzFolder(bool makeCurrent = false);
+// The scratch folder, made on first use.
+const std::string& FuzzFolder();
 // Writes the input to name inside the scratch folder (folders on the way are made); the path.
 std::string WriteFuzzInput(const std::string& name, const std::uint8_t* data, std::size_t size);
 // Stops the run (and so the fuzzer reports the input) when a reader broke its promise.
