@@ -27,6 +27,7 @@ test_packages=(
   # names and lines with llvm-14's llvm-symbolizer, without which every report shows bare offsets.
   clang libclang-rt-14-dev llvm-14
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # glxinfo, to see which OpenGL driver a test run gets.
   mesa-utils
   # The X libraries the tests capture the screen and send keys with.
   libx11-dev libxtst-dev
