@@ -18,12 +18,12 @@ if [ ${#targets[@]} -eq 0 ]; then
   targets=(settings score image mesh wave midi enemymap)
 fi
 
-bash scripts/setup.sh
+bash scripts/setup.sh test
 export SDL_AUDIODRIVER=dummy
 export LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELLMOOR_SANITIZE=address \
-  -DPELLMOOR_FUZZ_COVERAGE=ON
+  -DPELLMOOR_FUZZ_COVERAGE=ON -DPELLMOOR_TESTS=ON
 cmake --build build-fuzz -j"$(nproc)" --target assets "${targets[@]/#/fuzz_}"
 
 # Every path handed to a fuzzer is absolute: a target may change the current folder while it runs

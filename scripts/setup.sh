@@ -1,20 +1,47 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the game and the tests need (only the missing ones).
+# Installs the Debian packages that are missing for one of two uses:
+#   scripts/setup.sh play   what building and running the program folder needs (scripts/play.sh)
+#   scripts/setup.sh test   that and what the tests, sanitizers, fuzzing and benchmarks need
+#                           (scripts/test.sh, scripts/fuzz.sh; also the default)
 set -euo pipefail
 
-packages=(
-  build-essential cmake pkg-config git
-  clang libclang-rt-14-dev
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
+use="${1:-test}"
+
+# The compiler and build tools, the libraries brackle, Config and the asset generator link, and
+# what the game reads at run time: the fonts, the soundfont and the OpenGL drivers.
+play_packages=(
+  build-essential cmake pkg-config
   libsdl2-dev libsdl2-ttf-dev
-  libgl1-mesa-dev libgl1-mesa-dri mesa-utils
+  libgl1-mesa-dev libgl1-mesa-dri
   libjpeg-dev libpng-dev zlib1g-dev
   libfontconfig-dev fonts-ipafont-gothic fonts-dejavu-core
   libfluidsynth-dev timgm6mb-soundfont
   libgtk-3-dev libcairo2-dev libassimp-dev
+)
+
+# Only for the tests and the tools around them.
+test_packages=(
+  # For working on the source.
+  git
+  # clang with its sanitizer and libFuzzer runtimes; the runtimes turn addresses into function
+  # names and lines with llvm-14's llvm-symbolizer, without which every report shows bare offsets.
+  clang libclang-rt-14-dev llvm-14
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # glxinfo, to see which OpenGL driver a test run gets.
+  mesa-utils
+  # The X libraries the tests capture the screen and send keys with.
   libx11-dev libxtst-dev
   xvfb xauth x11-utils xdotool
 )
+
+case "$use" in
+  play) packages=("${play_packages[@]}") ;;
+  test) packages=("${play_packages[@]}" "${test_packages[@]}") ;;
+  *)
+    echo "usage: $0 [play|test]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
