@@ -20,7 +20,14 @@ void DestroyGameLock()
     s_gameLock = nullptr;
 }
 
-GameLock::GameLock() : mutex(CreateMutexA(nullptr, FALSE, "GAME_MUTEX")), quitRequested(0), threadCount(0) {}
+GameLock::GameLock() : mutex(CreateMutexA(nullptr, FALSE, "GAME_MUTEX")), quitRequested(0), threadCount(0)
+{
+    // The name is only what other processes would see; when it cannot be made, a mutex of this
+    // process alone still guards the flag and the count between the game's threads.
+    if (!mutex) {
+        mutex = CreateMutexA(nullptr, FALSE, nullptr);
+    }
+}
 
 GameLock::~GameLock()
 {
@@ -69,11 +76,11 @@ void GameLock::RemoveThread()
 
 void GameLock::Shutdown()
 {
-    if (mutex) {
-        Lock(INFINITE, false);
-        quitRequested = 1;
-        Unlock();
-    }
+    // Raised with or without a mutex: the workers leave only on the flag, and shut-down waits
+    // for them.
+    Lock(INFINITE, false);
+    quitRequested = 1;
+    Unlock();
     for (;;) {
         Lock(INFINITE, false);
         if (threadCount == 0) {

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstddef>
 #include <cstring>
+#include <iterator>
 
 #include "platform/win32/Win32Window.h"
 
@@ -18,6 +20,21 @@ constexpr SDL_GameControllerButton kControllerButtons[] = {
     SDL_CONTROLLER_BUTTON_Y,         SDL_CONTROLLER_BUTTON_LEFTSHOULDER, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
     SDL_CONTROLLER_BUTTON_BACK,      SDL_CONTROLLER_BUTTON_START,     SDL_CONTROLLER_BUTTON_LEFTSTICK,
     SDL_CONTROLLER_BUTTON_RIGHTSTICK, SDL_CONTROLLER_BUTTON_GUIDE,
+};
+// The state's axis fields in slot order, each with its offset in the data format, so that no axis
+// is reached through another field's address.
+struct AxisField {
+    LONG DIJOYSTATE2::*field;
+    DWORD offset;
+    const char* name;
+};
+const AxisField kAxisFields[] = {
+    {&DIJOYSTATE2::lX, offsetof(DIJOYSTATE2, lX), "X Axis"},
+    {&DIJOYSTATE2::lY, offsetof(DIJOYSTATE2, lY), "Y Axis"},
+    {&DIJOYSTATE2::lZ, offsetof(DIJOYSTATE2, lZ), "Z Axis"},
+    {&DIJOYSTATE2::lRx, offsetof(DIJOYSTATE2, lRx), "X Rotation"},
+    {&DIJOYSTATE2::lRy, offsetof(DIJOYSTATE2, lRy), "Y Rotation"},
+    {&DIJOYSTATE2::lRz, offsetof(DIJOYSTATE2, lRz), "Z Rotation"},
 };
 constexpr int kControllerButtonCount = sizeof(kControllerButtons) / sizeof(kControllerButtons[0]);
 constexpr DWORD kPovCentred = 0xFFFFFFFFu;
@@ -136,16 +153,15 @@ HRESULT JoystickDevice::EnumObjects(LPDIENUMDEVICEOBJECTSCALLBACKA callback, LPV
     if (!callback) {
         return DIERR_INVALIDPARAM;
     }
-    static const char* kAxisNames[kAxes] = {"X Axis", "Y Axis", "Z Axis", "X Rotation", "Y Rotation", "Z Rotation"};
     DWORD kind = flags & 0xFF;
     auto wants = [&](DWORD type) { return kind == DIDFT_ALL || (kind & type) != 0; };
     DIDEVICEOBJECTINSTANCEA o{};
     o.dwSize = sizeof(o);
     if (wants(DIDFT_AXIS)) {
         for (int i = 0; i < AxisCount(); ++i) {
-            o.dwOfs = static_cast<DWORD>(offsetof(DIJOYSTATE2, lX) + i * sizeof(LONG));
+            o.dwOfs = kAxisFields[i].offset;
             o.dwType = DIDFT_ABSAXIS | DIDFT_MAKEINSTANCE(static_cast<DWORD>(i));
-            std::snprintf(o.tszName, sizeof(o.tszName), "%s", kAxisNames[i]);
+            std::snprintf(o.tszName, sizeof(o.tszName), "%s", kAxisFields[i].name);
             if (callback(&o, context) == DIENUM_STOP) {
                 return DI_OK;
             }
@@ -209,11 +225,12 @@ HRESULT JoystickDevice::SetProperty(REFGUID property, const DIPROPHEADER* h)
             }
             first = last = static_cast<int>(DIDFT_GETINSTANCE(h->dwObj));
         } else if (h->dwHow == DIPH_BYOFFSET) {
-            DWORD base = offsetof(DIJOYSTATE2, lX);
-            if (h->dwObj < base || (h->dwObj - base) % sizeof(LONG) != 0) {
+            auto* end = std::end(kAxisFields);
+            auto* found = std::find_if(std::begin(kAxisFields), end, [&](const AxisField& a) { return a.offset == h->dwObj; });
+            if (found == end) {
                 return DIERR_OBJECTNOTFOUND;
             }
-            first = last = static_cast<int>((h->dwObj - base) / sizeof(LONG));
+            first = last = static_cast<int>(found - std::begin(kAxisFields));
         } else if (h->dwHow != DIPH_DEVICE || h->dwObj != 0) {
             return DIERR_INVALIDPARAM;
         }
@@ -288,7 +305,6 @@ HRESULT JoystickDevice::Unacquire()
 void JoystickDevice::Sample()
 {
     DIJOYSTATE2 s{};
-    LONG* axes = &s.lX;
     // A mapped pad's d-pad pushes the x/y axes to their ends, as pads do in their digital mode,
     // so that it steers wherever the stick does.
     Uint8 dpad = controller_ ? RawHat(0) : SDL_HAT_CENTERED;
@@ -300,7 +316,7 @@ void JoystickDevice::Sample()
             raw = (dpad & SDL_HAT_UP) ? -32768 : 32767;
         }
         LONG absolute = Scale(i, raw);
-        axes[i] = relative_ ? absolute - lastAbsolute_[i] : absolute;
+        s.*kAxisFields[i].field = relative_ ? absolute - lastAbsolute_[i] : absolute;
         lastAbsolute_[i] = absolute;
     }
     for (int i = 0; i < ButtonCount(); ++i) {

@@ -26,12 +26,12 @@ int g_socket = -1;
 
 std::string SocketPath(pid_t pid)
 {
-    return SharedFolder() + "/" + std::to_string(pid) + ".sock";
+    return InSharedFolder(std::to_string(pid) + ".sock");
 }
 
 std::string WindowFile(pid_t pid, std::uint32_t id)
 {
-    return SharedFolder() + "/" + std::to_string(pid) + "-" + std::to_string(id) + ".win";
+    return InSharedFolder(std::to_string(pid) + "-" + std::to_string(id) + ".win");
 }
 
 void OpenSocket()
@@ -46,7 +46,7 @@ void OpenSocket()
     sockaddr_un addr{};
     addr.sun_family = AF_UNIX;
     std::string path = SocketPath(getpid());
-    if (path.size() >= sizeof(addr.sun_path)) {
+    if (path.empty() || path.size() >= sizeof(addr.sun_path)) {
         close(s);
         return;
     }
@@ -72,11 +72,29 @@ std::string SharedFolder()
     static std::string folder = [] {
         const char* runtime = std::getenv("XDG_RUNTIME_DIR");
         std::string base = (runtime && *runtime) ? runtime : "/tmp";
-        std::string dir = base + "/win32-standin-" + std::to_string(getuid());
-        mkdir(dir.c_str(), 0700);
-        return dir;
+        std::string name = base + "/win32-standin-" + std::to_string(getuid());
+        // Only a folder of this user's that nobody else may write to will do: one that another
+        // user made at the name (in /tmp anyone can) could hold links that send our writes
+        // elsewhere. Such a name is passed over for the next of a fixed sequence, which every
+        // process of the user walks alike, so they still meet in one folder.
+        for (int n = 0; n < 10; ++n) {
+            std::string dir = n == 0 ? name : name + "-" + std::to_string(n);
+            mkdir(dir.c_str(), 0700);
+            struct stat info{};
+            if (lstat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == geteuid() &&
+                (info.st_mode & 077) == 0) {
+                return dir;
+            }
+        }
+        return std::string();  // nothing is shared with other processes
     }();
     return folder;
+}
+
+std::string InSharedFolder(const std::string& name)
+{
+    std::string folder = SharedFolder();
+    return folder.empty() ? std::string() : folder + "/" + name;
 }
 
 void PublishWindow(HWND window)
@@ -91,6 +109,9 @@ void PublishWindow(HWND window)
         text << "prop " << reinterpret_cast<std::uintptr_t>(value) << " " << name << "\n";
     }
     std::string path = WindowFile(getpid(), window->id);
+    if (path.empty()) {
+        return;
+    }
     std::string temp = path + ".tmp";
     {
         std::ofstream out(temp, std::ios::trunc);
@@ -140,11 +161,11 @@ std::vector<RemoteWindowInfo> ListRemoteWindows()
             continue;
         }
         if (!ProcessAlive(static_cast<pid_t>(pid))) {
-            unlink((SharedFolder() + "/" + name).c_str());  // left behind by a process that died
+            unlink(InSharedFolder(name).c_str());  // left behind by a process that died
             continue;
         }
         RemoteWindowInfo info{static_cast<pid_t>(pid), static_cast<std::uint32_t>(id), false, {}};
-        std::ifstream in(SharedFolder() + "/" + name);
+        std::ifstream in(InSharedFolder(name));
         std::string line;
         while (std::getline(in, line)) {
             std::istringstream fields(line);
@@ -177,7 +198,7 @@ bool SendRemoteRequest(pid_t pid, std::uint32_t id, const std::string& command)
     sockaddr_un addr{};
     addr.sun_family = AF_UNIX;
     std::string path = SocketPath(pid);
-    if (path.size() >= sizeof(addr.sun_path)) {
+    if (path.empty() || path.size() >= sizeof(addr.sun_path)) {
         close(s);
         return false;
     }

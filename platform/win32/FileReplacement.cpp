@@ -72,6 +72,19 @@ void RemoveStaleTemporaries(const std::string& path)
     closedir(dir);
 }
 
+// Only a regular file is replaced, or a new one made where nothing is. A device, a named pipe, a
+// socket or a folder there is left exactly as it is: renaming over it would take its name away
+// from whatever uses it (a link to the null device, saved as root, would leave a plain file in
+// its place for every program on the machine).
+bool MayReplace(const std::string& target)
+{
+    struct stat info{};
+    if (lstat(target.c_str(), &info) == 0) {
+        return S_ISREG(info.st_mode);
+    }
+    return errno == ENOENT;
+}
+
 bool WriteAll(int fd, const void* bytes, std::size_t size)
 {
     const char* at = static_cast<const char*>(bytes);
@@ -94,7 +107,7 @@ bool WriteAll(int fd, const void* bytes, std::size_t size)
 bool ReplaceRegularFile(const std::string& hostPath, const void* bytes, std::size_t size)
 {
     std::string target = FinalTarget(hostPath);
-    if (target.empty()) {
+    if (target.empty() || !MayReplace(target)) {
         return false;
     }
     RemoveStaleTemporaries(target);
@@ -114,6 +127,8 @@ bool ReplaceRegularFile(const std::string& hostPath, const void* bytes, std::siz
     }
     bool ok = WriteAll(fd, bytes, size) && fsync(fd) == 0;
     ok = close(fd) == 0 && ok;
+    // Checked again: something else may have been put there while the new content was written.
+    ok = ok && MayReplace(target);
     ok = ok && MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!ok) {
         unlink(temporary.c_str());

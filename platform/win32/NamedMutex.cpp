@@ -4,6 +4,7 @@
 #include <cctype>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -65,7 +66,36 @@ std::string LockFilePath(const std::string& name)
     for (char c : name) {
         safe += (std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-') ? c : '_';
     }
-    return win32::SharedFolder() + "/mutex-" + safe;
+    return win32::InSharedFolder("mutex-" + safe);
+}
+
+// The file whose lock stands for the name, opened for reading and writing; -1 when none can be
+// had. Whatever was left at the name that is not a file of this user's (a folder, a pipe, a
+// device, a link) is never opened, and the next name of a fixed sequence is tried instead. Every
+// process walks the sequence alike and stops at the same file, so a left-over cannot keep the
+// name from being made.
+int OpenLockFile(const std::string& name)
+{
+    const std::string base = LockFilePath(name);
+    if (base.empty()) {
+        return -1;
+    }
+    for (int n = 0; n < 10; ++n) {
+        std::string path = n == 0 ? base : base + "." + std::to_string(n);
+        struct stat info{};
+        if (lstat(path.c_str(), &info) == 0 && (!S_ISREG(info.st_mode) || info.st_uid != geteuid())) {
+            continue;
+        }
+        int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            continue;
+        }
+        if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid()) {
+            return fd;
+        }
+        close(fd);
+    }
+    return -1;
 }
 
 }  // namespace
@@ -83,7 +113,7 @@ HANDLE CreateMutexA(SECURITY_ATTRIBUTES*, BOOL initialOwner, LPCSTR name)
         } else {
             object = new MutexObject;
             object->name = name;
-            int fd = open(LockFilePath(name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+            int fd = OpenLockFile(name);
             if (fd < 0) {
                 delete object;
                 SetLastError(ERROR_ACCESS_DENIED);

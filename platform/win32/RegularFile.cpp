@@ -56,8 +56,15 @@ bool ReadBounded(const std::string& hostPath, std::size_t maxBytes, Bytes* bytes
 
 int OpenRegularFile(const std::string& hostPath, int flags, int mode)
 {
-    // A pipe opened for reading without O_NONBLOCK waits for a writer; with it the open returns
-    // at once and the type check below turns it away.
+    // Whatever is not a file is turned away before it is opened: opening a device can act on it
+    // (a watchdog starts counting, a tape rewinds), and a link may lead to one.
+    struct stat before{};
+    if (stat(hostPath.c_str(), &before) == 0 && !S_ISREG(before.st_mode)) {
+        errno = S_ISDIR(before.st_mode) ? EISDIR : EINVAL;
+        return -1;
+    }
+    // What is put there meanwhile is caught by the check after the open. A pipe opened for
+    // reading without O_NONBLOCK waits for a writer; with it the open returns at once.
     int fd = open(hostPath.c_str(), flags | O_NONBLOCK | O_CLOEXEC, mode);
     if (fd < 0) {
         return -1;

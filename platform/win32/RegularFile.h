@@ -1,7 +1,9 @@
 #pragma once
-// Opening the files a user can swap: only a regular file is opened, and opening never waits, so a
-// named pipe, a device or a folder in a file's place is a file that cannot be read, not a hang or
-// an exception. Reads are bounded by a size the caller names, checked before anything is read.
+// Opening the files a user can swap: only a regular file is opened. A named pipe, a device or a
+// folder in a file's place (or where its link leads) is turned away before it is opened, since
+// opening a device can act on it, and opening never waits, so such a thing is a file that cannot
+// be read, not a hang or an exception. Reads are bounded by a size the caller names, checked
+// before anything is read.
 #include <cstddef>
 #include <cstdio>
 #include <string>

@@ -73,8 +73,11 @@ std::vector<RemoteWindowInfo> ListRemoteWindows();
 bool SendRemoteRequest(pid_t pid, std::uint32_t id, const std::string& command);
 // Reads one request for this process; false when none waits.
 bool ReceiveRemoteRequest(std::uint32_t* id, std::string* command);
-// The folder shared by the processes of this user.
+// The folder shared by the processes of this user: a folder of the user's own that nobody else
+// may write to, or empty when none can be had (nothing is shared then).
 std::string SharedFolder();
+// A name in that folder; empty when there is no folder, so that nothing lands anywhere else.
+std::string InSharedFolder(const std::string& name);
 
 std::string UpperCase(const char* text);
 

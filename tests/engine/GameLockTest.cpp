@@ -10,8 +10,12 @@
 #include "engine/GameLock.h"
 #include "platform/win32/Win32.h"
 #include "platform/win32/Win32TestHooks.h"
+#include "tests/support/OwnRuntimeFolder.h"
 
 namespace {
+
+// Names are seen across the user's processes: a folder of its own keeps other runs out.
+OwnRuntimeFolder g_runtime;
 
 std::atomic<int> g_windowMessages{0};
 
@@ -107,13 +111,6 @@ TEST(GameLockTest, ThreadCountNeverGoesBelowZero)
 // A lock destroyed without shut-down lets go of its mutex all the same.
 TEST(GameLockTest, DestroyedLockClosesItsMutex)
 {
-    // Names are seen across the user's processes: a folder of its own keeps other runs out. It
-    // stays until the program ends, as the layer keeps using the folder it found first.
-    static struct OwnFolder {
-        char path[32] = "/tmp/game-lock-XXXXXX";
-        OwnFolder() { setenv("XDG_RUNTIME_DIR", mkdtemp(path) ? path : "/tmp", 1); }
-        ~OwnFolder() { std::filesystem::remove_all(path); }
-    } folder;
     GetGameLock();
     DestroyGameLock();
     HANDLE mutex = CreateMutexA(nullptr, FALSE, "GAME_MUTEX");

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -96,6 +99,51 @@ TEST(StartAndQuitTest, WithoutADisplayTheWindowFailureIsReportedAndTheGameEnds)
     EXPECT_NE(run.Errors().find("InitInstanceに失敗しました。"), std::string::npos) << run.Errors();
     EXPECT_FALSE(std::filesystem::exists(run.Folder() / "Pellmoor.ini"));
     EXPECT_FALSE(std::filesystem::exists(run.Folder() / "sh.dat"));
+}
+
+}  // namespace
+
+namespace {
+
+// Something left in the way of the game lock's name, or in the way of every name the lock could
+// take so that it has no mutex to share with other processes: the game still plays, and
+// quitting still ends it the ordinary way, with both files written.
+TEST(StartAndQuitTest, QuittingEndsAndWritesTheFilesWhateverStandsInTheGameLocksWay)
+{
+    // The folder of names as the game makes it: the user's own.
+    auto names = [](const std::filesystem::path& runtime) {
+        std::filesystem::path folder = runtime / ("win32-standin-" + std::to_string(getuid()));
+        mkdir(folder.c_str(), 0700);
+        return folder;
+    };
+    struct Case {
+        const char* name;
+        std::function<void(const std::filesystem::path& names)> make;
+    } cases[] = {
+        {"a folder left at the lock's name",
+         [](const std::filesystem::path& names) { std::filesystem::create_directory(names / "mutex-GAME_MUTEX"); }},
+        // The name and the nine that follow it when it is taken.
+        {"folders at every name the lock could take",
+         [](const std::filesystem::path& names) {
+             std::filesystem::create_directory(names / "mutex-GAME_MUTEX");
+             for (int n = 1; n < 10; ++n) {
+                 std::filesystem::create_directory(names / ("mutex-GAME_MUTEX." + std::to_string(n)));
+             }
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProgramRun run;
+        const std::filesystem::path folder = names(getenv("XDG_RUNTIME_DIR"));
+        c.make(folder);
+        pid_t game = run.Start();
+        ASSERT_GT(game, 0);
+        ASSERT_TRUE(ProgramRun::WaitForFirstPicture());
+        EXPECT_TRUE(std::filesystem::exists(folder / "mutex-KarnTamoInstance")) << "the game kept its names elsewhere";
+        EXPECT_EQ(run.QuitWithEscape(game), 1) << "shut-down did not end";
+        EXPECT_TRUE(std::filesystem::exists(run.Folder() / "Pellmoor.ini"));
+        EXPECT_TRUE(std::filesystem::exists(run.Folder() / "sh.dat"));
+    }
 }
 
 }  // namespace

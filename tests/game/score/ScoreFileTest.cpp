@@ -1,7 +1,11 @@
 // The score file: loading with every kind of bad file, saving, and saving that fails or is cut
 // short before the new file takes the old one's place.
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,6 +20,7 @@
 
 #include "game/score/ScoreEntry.h"
 #include "game/score/ScoreTable.h"
+#include "platform/win32/FileReplacement.h"
 #include "platform/win32/Win32FileHooks.h"
 #include "sealer/WEN_Secret.h"
 #include "tests/support/FifoInPlace.h"
@@ -205,8 +210,7 @@ TEST_F(ScoreFileTest, InvalidFilesGiveDefaults)
     }
 }
 
-// Something other than a file in the score file's place reads as no file, at once, and the save at
-// the end of the run puts a real score file there.
+// Something other than a file in the score file's place reads as no file, at once.
 TEST_F(ScoreFileTest, FolderOrPipeInPlaceOfTheFileGivesDefaults)
 {
     fs::create_directory(File());
@@ -218,11 +222,6 @@ TEST_F(ScoreFileTest, FolderOrPipeInPlaceOfTheFileGivesDefaults)
     Block loaded{};
     EXPECT_TRUE(pipe.ReturnsWithoutBlocking([&] { loaded = Loaded(); })) << "the named pipe was opened and waited on";
     EXPECT_EQ(loaded, Defaults());
-    ScoreTable table;
-    table.Load();
-    table.Save();
-    EXPECT_TRUE(fs::is_regular_file(File()));
-    EXPECT_EQ(Loaded(), Defaults());
 }
 
 // Padding bytes carry no data and may change unnoticed; every other changed body byte must
@@ -393,6 +392,112 @@ TEST_F(ScoreFileTest, LeftOversAtTemporaryNamesCannotStopTheSave)
         EXPECT_EQ(Loaded(), Defaults()) << "the save was stopped";
         EXPECT_FALSE(fs::exists(Temporary(ended)));
         EXPECT_FALSE(fs::exists(Temporary()));
+    }
+}
+
+// Loading does not even open what is not a regular file: opening a device can act on it (a
+// watchdog starts counting, a tape rewinds), and the score file may be a link to one.
+TEST_F(ScoreFileTest, LoadingNeverOpensWhatIsNotARegularFile)
+{
+    struct Kind {
+        const char* name;
+        std::function<bool(const fs::path&)> make;
+    };
+    const Kind kinds[] = {
+        {"a named pipe", [](const fs::path& at) { return mkfifo(at.c_str(), 0644) == 0; }},
+        {"a character device",
+         [](const fs::path& at) { return geteuid() == 0 && mknod(at.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0; }},
+    };
+    for (const Kind& kind : kinds) {
+        for (bool behindALink : {false, true}) {
+            SCOPED_TRACE(std::string(kind.name) + (behindALink ? " behind a link" : " at sh.dat"));
+            const fs::path node = behindALink ? folder_ / "node" : File();
+            if (!kind.make(node)) {
+                ASSERT_NE(geteuid(), 0u) << "could not make it as root";
+                continue;
+            }
+            if (behindALink) {
+                fs::create_symlink(node, File());
+            }
+            int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+            ASSERT_GE(watch, 0);
+            ASSERT_GE(inotify_add_watch(watch, node.c_str(), IN_OPEN), 0);
+
+            EXPECT_EQ(Loaded(), Defaults());
+
+            alignas(inotify_event) char events[4096];
+            EXPECT_LT(read(watch, events, sizeof(events)), 0) << "it was opened";
+            close(watch);
+            fs::remove(File());
+            fs::remove(node);
+        }
+    }
+}
+
+// What is not a regular file, in the score file's place or where its link leads, is never
+// replaced: a player who keeps no scores may link the file to the null device, and a save run as
+// root must not leave a plain file in the device's place. The save fails quietly and leaves no
+// temporary file.
+TEST_F(ScoreFileTest, SaveLeavesWhatIsNotARegularFileAlone)
+{
+    struct Kind {
+        const char* name;
+        std::function<bool(const fs::path&)> make;  // false when it cannot be made here
+    };
+    const Kind kinds[] = {
+        {"a named pipe", [](const fs::path& at) { return mkfifo(at.c_str(), 0644) == 0; }},
+        {"a socket",
+         [](const fs::path& at) {
+             sockaddr_un address{};
+             address.sun_family = AF_UNIX;
+             std::strncpy(address.sun_path, at.c_str(), sizeof(address.sun_path) - 1);
+             int s = socket(AF_UNIX, SOCK_STREAM, 0);
+             bool made = s >= 0 && bind(s, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
+             if (s >= 0) {
+                 close(s);
+             }
+             return made;
+         }},
+        // The null device's own numbers, made in the test's folder; only root may make a device.
+        {"a character device",
+         [](const fs::path& at) { return geteuid() == 0 && mknod(at.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0; }},
+        {"a folder", [](const fs::path& at) { return fs::create_directory(at); }},
+    };
+    const fs::path elsewhere = folder_ / "elsewhere";
+    fs::create_directory(elsewhere);
+    const Bytes sealed = Sealed(CustomRankings());
+    for (const Kind& kind : kinds) {
+        for (bool behindALink : {false, true}) {
+            SCOPED_TRACE(std::string(kind.name) + (behindALink ? " behind a link" : " at sh.dat"));
+            fs::remove_all(File());
+            const fs::path node = behindALink ? elsewhere / "node" : File();
+            fs::remove_all(node);
+            if (!kind.make(node)) {
+                ASSERT_NE(geteuid(), 0u) << "could not make it as root";
+                continue;  // a device needs root
+            }
+            if (behindALink) {
+                fs::create_symlink(node, File());
+            }
+            struct stat before{};
+            ASSERT_EQ(lstat(node.c_str(), &before), 0);
+
+            ScoreTable table;
+            table.SetDefaults();
+            table.Save();
+            EXPECT_FALSE(ReplaceRegularFile(File().string(), sealed.data(), sealed.size())) << "reported as saved";
+
+            struct stat after{};
+            ASSERT_EQ(lstat(node.c_str(), &after), 0) << "it is gone";
+            EXPECT_EQ(after.st_mode, before.st_mode) << "it is no longer what it was";
+            EXPECT_EQ(after.st_ino, before.st_ino) << "something else stands at its name";
+            EXPECT_EQ(after.st_rdev, before.st_rdev);
+            EXPECT_EQ(fs::is_symlink(File()), behindALink);
+            EXPECT_TRUE(Temporaries(folder_).empty());
+            EXPECT_TRUE(Temporaries(elsewhere).empty());
+            fs::remove_all(File());
+            fs::remove_all(node);
+        }
     }
 }
 

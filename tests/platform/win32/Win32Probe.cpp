@@ -1,12 +1,14 @@
 // A second process for the cross-process tests: holds a named mutex and a window with a
 // property until it is told to quit (the file named by its third argument appears) or for ten
-// seconds at most.
+// seconds at most. With the one argument "shared-folder" it prints the folder that the
+// processes of its user share.
 #include <sys/stat.h>
 
 #include <cstdio>
 #include <string>
 
 #include "platform/win32/Win32.h"
+#include "platform/win32/WindowRecord.h"
 
 namespace {
 
@@ -22,11 +24,18 @@ LRESULT ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && std::string(argv[1]) == "shared-folder") {
+        std::printf("%s\n", win32::SharedFolder().c_str());
+        return 0;
+    }
     if (argc < 4) {
         return 2;
     }
     HANDLE mutex = CreateMutexA(nullptr, TRUE, argv[1]);
-    if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS) {
+    if (!mutex) {
+        return 5;
+    }
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
         return 3;
     }
     WNDCLASSA wc{};
