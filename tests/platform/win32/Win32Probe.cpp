@@ -36,6 +36,7 @@ int main(int argc, char** argv)
         return 5;
     }
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(mutex);
         return 3;
     }
     WNDCLASSA wc{};
