@@ -14,6 +14,8 @@ packages=(
   libgtk-3-dev libcairo2-dev libassimp-dev
   libx11-dev libxtst-dev
   xvfb xauth x11-utils xdotool
+  # A window manager on the tests' own X server: the message boxes are checked as a desktop shows them.
+  openbox
 )
 
 missing=()
