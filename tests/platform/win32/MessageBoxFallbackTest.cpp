@@ -61,14 +61,18 @@ struct Setting {
 
 TEST(MessageBoxFallbackTest, WithoutABoxFromTheProgramTheMessageReachesStandardError)
 {
+    const auto runnable = fs::perms::owner_all;
+    const auto notRunnable = fs::perms::owner_read | fs::perms::owner_write;
     const Setting settings[] = {
         {"no program there", [](const fs::path&) {}, false},
         {"a folder of that name", [](const fs::path& p) { fs::create_directory(p); }, false},
-        {"a file that may not be run", [](const fs::path& p) { WriteProgram(p, "exit 0", fs::perms::owner_read | fs::perms::owner_write); }, false},
-        {"a program that finds no display", [](const fs::path& p) { WriteProgram(p, "exit 3", fs::perms::owner_all); }, true},
-        {"a program that dies", [](const fs::path& p) { WriteProgram(p, "kill -KILL $$", fs::perms::owner_all); }, true},
-        {"a program that ends without an answer", [](const fs::path& p) { WriteProgram(p, "exit 0", fs::perms::owner_all); }, true},
-        {"the box program itself, through a link", [](const fs::path& p) { fs::create_symlink(MESSAGE_BOX_FOLDER "/MessageBox", p); }, false},
+        {"a pipe of that name", [](const fs::path& p) { mkfifo(p.c_str(), 0755); }, false},
+        {"a file that may not be run", [&](const fs::path& p) { WriteProgram(p, "exit 0", notRunnable); }, false},
+        {"a program that finds no display", [&](const fs::path& p) { WriteProgram(p, "exit 3", runnable); }, true},
+        {"a program that dies", [&](const fs::path& p) { WriteProgram(p, "kill -KILL $$", runnable); }, true},
+        {"a program that ends without an answer", [&](const fs::path& p) { WriteProgram(p, "exit 0", runnable); }, true},
+        {"the box program itself, through a link",
+         [](const fs::path& p) { fs::create_symlink(MESSAGE_BOX_FOLDER "/MessageBox", p); }, false},
     };
     // No display for the program nor for SDL's box.
     std::string display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
@@ -82,7 +86,8 @@ TEST(MessageBoxFallbackTest, WithoutABoxFromTheProgramTheMessageReachesStandardE
         s.make(folder / "MessageBox");
         Win32SetModuleFileName((folder / "brackle").string());
         int result = 0;
-        std::string errors = ErrorsOf(folder / "errors.txt", [&] { result = MessageBoxA(nullptr, text.c_str(), "エラー", MB_OK); });
+        std::string errors =
+            ErrorsOf(folder / "errors.txt", [&] { result = MessageBoxA(nullptr, text.c_str(), "エラー", MB_OK); });
         EXPECT_EQ(result, IDOK);
         EXPECT_EQ(errors, "エラー: " + text + "\n");
         if (s.asked) {
