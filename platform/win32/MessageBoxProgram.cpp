@@ -56,8 +56,11 @@ bool MessageBoxProgram::Show(const std::string& caption, const std::string& text
     int readEnd = AboveStandard(channel[0]);
     int writeEnd = AboveStandard(channel[1]);
     if (readEnd < 0 || writeEnd < 0) {
-        if (readEnd >= 0) close(readEnd);
-        if (writeEnd >= 0) close(writeEnd);
+        for (int fd : {readEnd, writeEnd}) {
+            if (fd >= 0) {
+                close(fd);
+            }
+        }
         return false;
     }
 
