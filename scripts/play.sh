@@ -6,7 +6,7 @@ bash scripts/setup.sh play
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 # Only what the program folder holds: the tests, fuzz targets and benchmarks wait for
 # scripts/test.sh, which builds them in the same folder.
-cmake --build build -j"$(nproc)" --target brackle WEN_Secret Config assets
+cmake --build build -j"$(nproc)" --target brackle MessageBox WEN_Secret Config assets
 
 # Without a display the game can only report that its window could not be made, and it ends
 # with status 0 then; say what is missing here instead, where a script can see it fail.

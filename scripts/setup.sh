@@ -32,6 +32,8 @@ test_packages=(
   # The X libraries the tests capture the screen and send keys with.
   libx11-dev libxtst-dev
   xvfb xauth x11-utils xdotool
+  # A window manager on the tests' own X server: the message boxes are checked as a desktop shows them.
+  openbox
 )
 
 case "$use" in
