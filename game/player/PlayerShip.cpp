@@ -40,9 +40,9 @@ void PlayerShip::Exec()
     Input::ReadKeys(&keyLeft, &keyRight, &keyUp, &keyDown, &keyZ, &keyX, &keyC, &keyV, &keyR, &keyS);
     GetMoveDirection();
     (this->*kHandlers[static_cast<int>(state)])();
-    if (this->Task::state != TaskState::Live) {
-        return;  // left the top into the stage clear
-    }
+    // Both tests run in every state, also in the frame in which the ship has just left the top:
+    // a gauge used up earlier in that frame still ends the game, as the game-over fade ends long
+    // before the slow white one of the clear. A second kill in the frame is harmless.
     if (IsOffField(x, y, w, h)) {
         Respawn();
     }
