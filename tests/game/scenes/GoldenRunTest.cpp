@@ -89,7 +89,7 @@ std::uint64_t HashGameState()
             h.Add(e->targetSecond);
         }
         if (auto* ship = dynamic_cast<PlayerShip*>(t)) {
-            h.Add(ship->state);
+            h.Add(ship->playerState);
         }
     }
     h.Add(g_scoreTable->GetScore());

@@ -104,7 +104,7 @@ TEST_F(StagePlaythroughTest, GaugeUsedUpAsTheShipLeavesTheTopEndsTheGame)
         auto* ship = dynamic_cast<PlayerShip*>(TaskList::FindPlayer());
         ASSERT_NE(ship, nullptr);
         // One step short of the top: its bottom edge passes y 0 in the next frame.
-        ship->state = PlayerState::Leaving;
+        ship->playerState = PlayerState::Leaving;
         ship->y = -47.0f;
         g_taskList->Insert(new GaugeCost(g_scoreTable->GetGauge() - c.gaugeLeft), PriorityEnemy);
         statesEntered.clear();
