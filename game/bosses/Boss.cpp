@@ -28,7 +28,7 @@ int Boss::FormTargetSecond(int param, int spread)
     return GetClockSeconds() + param + RandomRange(-spread, spread);
 }
 
-void Boss::FinishBossFrame(NextForm next, int nextParam, int itemCount)
+void Boss::FinishBossFrame(NextForm nextForm, int nextParam, int itemCount)
 {
     if (type == TaskType::Enemy) {
         DrawTargetSecond(true);
@@ -51,12 +51,12 @@ void Boss::FinishBossFrame(NextForm next, int nextParam, int itemCount)
                 PointItem::Create(PriorityEnemy, cx, cy);
             }
             g_scoreTable->AddGradedScore(scoreValue, grade);
-            EndForm(next, nextParam, grade, false);
+            EndForm(nextForm, nextParam, grade, false);
             return;
         }
     } else if (d < -5) {
         ExplodeLarge(PriorityEnemy, cx, cy, static_cast<int>(TimingGrade::Miss));
-        EndForm(next, nextParam, TimingGrade::Miss, type == TaskType::Enemy);
+        EndForm(nextForm, nextParam, TimingGrade::Miss, type == TaskType::Enemy);
         return;
     }
     if (IsOffField(x, y, w, h)) {
@@ -66,17 +66,17 @@ void Boss::FinishBossFrame(NextForm next, int nextParam, int itemCount)
     }
 }
 
-void Boss::EndForm(NextForm next, int nextParam, TimingGrade grade, bool gaugeCost)
+void Boss::EndForm(NextForm nextForm, int nextParam, TimingGrade grade, bool gaugeCost)
 {
-    if (next) {
-        next(PriorityEnemy, nextParam, x, y);
+    if (nextForm) {
+        nextForm(PriorityEnemy, nextParam, x, y);
     }
     ShowGrade(grade);
     if (gaugeCost) {
         g_scoreTable->ReduceGauge(8);
     }
     g_taskList->Kill(this);
-    if (!next) {
+    if (!nextForm) {
         if (Task* player = TaskList::FindPlayer()) {
             static_cast<GameObject*>(player)->OnStageClear();
         }

@@ -19,9 +19,9 @@ protected:
 
     // 0 for param 0, otherwise the clock plus param plus RandomRange(-spread, spread).
     static int FormTargetSecond(int param, int spread);
-    // The rule, after the form's state handler. next is null for the last form, whose end
+    // The rule, after the form's state handler. nextForm is null for the last form, whose end
     // starts the player's stage clear.
-    void FinishBossFrame(NextForm next, int nextParam, int itemCount = 10);
+    void FinishBossFrame(NextForm nextForm, int nextParam, int itemCount = 10);
 
     // Places a 128x128 chained form at (x, y), heading for the station near the top centre.
     void PlaceStationBound(int param, int spread, float x, float y, float speed, int score);
@@ -51,5 +51,5 @@ private:
     // A form that has flown past the station without reaching its window is set on the
     // station, so that it always arrives.
     void SettleIfStationMissed();
-    void EndForm(NextForm next, int nextParam, TimingGrade grade, bool gaugeCost);
+    void EndForm(NextForm nextForm, int nextParam, TimingGrade grade, bool gaugeCost);
 };

@@ -47,5 +47,6 @@ bool BossL3Form3::PatternStep()
         for (int j = -5; j <= 5; ++j) {
             EnemyShot5::Create(PriorityPlayer, cx, cy, 200.0f, aim + 2 * j, 0.0f, 0.0f);
         }
-    }    return true;
+    }
+    return true;
 }

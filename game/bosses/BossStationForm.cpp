@@ -2,8 +2,8 @@
 
 #include "engine/GraphicsEngine.h"
 
-BossStationForm::BossStationForm(int param, float x, float y, NextForm next, int nextParam)
-    : next(next), nextParam(nextParam)
+BossStationForm::BossStationForm(int param, float x, float y, NextForm nextForm, int nextParam)
+    : nextForm(nextForm), nextParam(nextParam)
 {
     PlaceStationBound(param, 5, x, y, 80.0f, 2000);
 }
@@ -11,7 +11,7 @@ BossStationForm::BossStationForm(int param, float x, float y, NextForm next, int
 void BossStationForm::Exec()
 {
     (this->*kHandlers[stateIndex])();
-    FinishBossFrame(next, nextParam);
+    FinishBossFrame(nextForm, nextParam);
 }
 
 void BossStationForm::Approach()

@@ -16,8 +16,8 @@ public:
     int entrySteps = 0;
 
 protected:
-    // The form appears at (x, y); next (with nextParam) follows it in the chain.
-    BossStationForm(int param, float x, float y, NextForm next, int nextParam);
+    // The form appears at (x, y); nextForm (with nextParam) follows it in the chain.
+    BossStationForm(int param, float x, float y, NextForm nextForm, int nextParam);
 
     // One step of the current pattern; true when the pattern is complete.
     virtual bool PatternStep() = 0;
@@ -29,7 +29,7 @@ private:
     void Attack();
     void Draw() const;
 
-    NextForm next;
+    NextForm nextForm;
     int nextParam;
 
     using Handler = void (BossStationForm::*)();

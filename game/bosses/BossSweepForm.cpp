@@ -2,7 +2,7 @@
 
 #include "engine/Application.h"
 
-BossSweepForm::BossSweepForm(int param, NextForm next, int nextParam) : next(next), nextParam(nextParam)
+BossSweepForm::BossSweepForm(int param, NextForm nextForm, int nextParam) : nextForm(nextForm), nextParam(nextParam)
 {
     x = 256.0f;
     y = -128.0f;
@@ -19,7 +19,7 @@ BossSweepForm::BossSweepForm(int param, NextForm next, int nextParam) : next(nex
 void BossSweepForm::Exec()
 {
     (this->*kHandlers[stateIndex])();
-    FinishBossFrame(next, nextParam);
+    FinishBossFrame(nextForm, nextParam);
 }
 
 void BossSweepForm::Enter()

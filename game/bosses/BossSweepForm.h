@@ -16,8 +16,8 @@ public:
     int entrySteps = 0;
 
 protected:
-    // The form appears above the top centre; next (with nextParam) follows it in the chain.
-    BossSweepForm(int param, NextForm next, int nextParam);
+    // The form appears above the top centre; nextForm (with nextParam) follows it in the chain.
+    BossSweepForm(int param, NextForm nextForm, int nextParam);
 
     // One barrage step; true when the barrage is complete.
     virtual bool BarrageStep() = 0;
@@ -35,7 +35,7 @@ private:
     // Movement, volleys and animation shared by the three sweep states.
     void Sweep(float deceleration);
 
-    NextForm next;
+    NextForm nextForm;
     int nextParam;
 
     using Handler = void (BossSweepForm::*)();

@@ -32,17 +32,17 @@ PlayerShip* PlayerShip::Create(int priority)
 
 void PlayerShip::OnStageClear()
 {
-    state = PlayerState::Cleared;
+    playerState = PlayerState::Cleared;
 }
 
 void PlayerShip::Exec()
 {
     Input::ReadKeys(&keyLeft, &keyRight, &keyUp, &keyDown, &keyZ, &keyX, &keyC, &keyV, &keyR, &keyS);
     GetMoveDirection();
-    (this->*kHandlers[static_cast<int>(state)])();
-    if (this->Task::state != TaskState::Live) {
-        return;  // left the top into the stage clear
-    }
+    (this->*kHandlers[static_cast<int>(playerState)])();
+    // Both tests run in every state, also in the frame in which the ship has just left the top:
+    // a gauge used up earlier in that frame still ends the game, as the game-over fade ends long
+    // before the slow white one of the clear. A second kill in the frame is harmless.
     if (IsOffField(x, y, w, h)) {
         Respawn();
     }
@@ -125,7 +125,7 @@ void PlayerShip::CheckCollision()
         if (RectsOverlap(point, box)) {
             g_soundEffectBank->SetRequest(SoundEffectId::PlayerHitBlast, 1);
             g_soundEffectBank->SetRequest(SoundEffectId::PlayerHitCry, 1);
-            state = PlayerState::Hit;
+            playerState = PlayerState::Hit;
             return;
         }
     }
@@ -183,7 +183,7 @@ void PlayerShip::Entering()
     Draw(frame, 1);
     if (y < kFieldBottom - 2 * h) {
         frame = 2;
-        state = PlayerState::Invulnerable;
+        playerState = PlayerState::Invulnerable;
     }
 }
 
@@ -194,7 +194,7 @@ void PlayerShip::Invulnerable()
     Draw(frame, 2);
     if (invulnerableTimer <= 0.0) {
         invulnerableTimer = 180.0;
-        state = PlayerState::Normal;
+        playerState = PlayerState::Normal;
     } else {
         invulnerableTimer -= 60.0 * g_frameTime;
     }
@@ -217,7 +217,7 @@ void PlayerShip::Hit()
     Draw(2, 1);
     if (hitTimer < 0.0) {
         hitTimer = 5.0;
-        state = PlayerState::Falling;
+        playerState = PlayerState::Falling;
     }
 }
 
@@ -241,7 +241,7 @@ void PlayerShip::Cleared()
     if (clearTimer <= 0.0) {
         clearTimer = 300.0;
         frame = 2;
-        state = PlayerState::Leaving;
+        playerState = PlayerState::Leaving;
     } else {
         clearTimer -= 60.0 * g_frameTime;
     }
@@ -269,5 +269,5 @@ void PlayerShip::Respawn()
     direction = -1;
     frame = 1;
     shotCooldown = 0.0;
-    state = PlayerState::Entering;
+    playerState = PlayerState::Entering;
 }

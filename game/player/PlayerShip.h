@@ -19,7 +19,7 @@ public:
 
     float speed = 280.0f;
     int direction = -1;
-    PlayerState state = PlayerState::Entering;
+    PlayerState playerState = PlayerState::Entering;
     double clearTimer = 300.0;
     double invulnerableTimer = 180.0;
     double hitTimer = 5.0;

@@ -35,7 +35,7 @@ std::string ReplayList::FileName(int slot)
 void ReplayList::Exec()
 {
     keys.Read();
-    (this->*kHandlers[state])();
+    (this->*kHandlers[phase])();
 }
 
 void ReplayList::DrawCursor() const
@@ -48,7 +48,7 @@ void ReplayList::Prompt()
     DrawCursor();
     if (keys.z == KeyState::Pressed) {
         if (cursor == 0) {
-            state = 1;
+            phase = 1;
         } else {
             g_sceneManager->SetNextScene(SceneState::Title);
         }
@@ -78,7 +78,7 @@ void ReplayList::Load()
         // A name without its zero byte is cut to the first 63 characters.
         name[kNameBytes - 1] = '\0';
     }
-    state = 2;
+    phase = 2;
 }
 
 void ReplayList::List()
@@ -109,5 +109,5 @@ void ReplayList::Choose()
     if (std::strcmp(name, kNoReplay) == 0 || std::strcmp(name, "NONE") == 0) {
         return;
     }
-    state = 3;
+    phase = 3;
 }

@@ -15,7 +15,7 @@ public:
     ReplayList();
     void Exec() override;
 
-    int GetState() const { return state; }
+    int GetPhase() const { return phase; }
     int GetCursor() const { return cursor; }
     const char* GetName(int slot) const { return names[slot]; }
 
@@ -35,6 +35,6 @@ private:
 
     ScreenKeys keys;
     int cursor = 0;
-    int state = 0;
+    int phase = 0;
     char names[kSlots][kNameBytes] = {};
 };

@@ -8,7 +8,7 @@
 
 const Backdrop::Handler Backdrop::kHandlers[3] = {&Backdrop::Load, &Backdrop::Scroll, &Backdrop::WideScroll};
 
-Backdrop::Backdrop(const char* meshFile, const char* folder, float scrollSpeed) : state(0), scrollSpeed(scrollSpeed)
+Backdrop::Backdrop(const char* meshFile, const char* folder, float scrollSpeed) : phase(0), scrollSpeed(scrollSpeed)
 {
     std::snprintf(this->meshFile, sizeof(this->meshFile), "%s", meshFile ? meshFile : "");
     std::snprintf(this->folder, sizeof(this->folder), "%s", folder ? folder : "");
@@ -21,7 +21,7 @@ Backdrop* Backdrop::Create(int priority, const char* meshFile, const char* folde
 
 void Backdrop::Exec()
 {
-    (this->*kHandlers[state])();
+    (this->*kHandlers[phase])();
 }
 
 void Backdrop::Load()
@@ -29,7 +29,7 @@ void Backdrop::Load()
     if (folder[0] != 0) {
         g_graphicsEngine->LoadMesh(0, meshFile, folder);
     }
-    state = 1;
+    phase = 1;
 }
 
 void Backdrop::Scroll()

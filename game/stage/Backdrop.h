@@ -19,7 +19,7 @@ private:
     void WideScroll();
     void ScrollMesh();
 
-    int state;
+    int phase;
     char meshFile[260];
     char folder[260];
     float scrollSpeed;

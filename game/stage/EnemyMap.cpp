@@ -49,13 +49,13 @@ EnemyMap* EnemyMap::Create(int priority)
 
 void EnemyMap::Exec()
 {
-    (this->*kHandlers[state])();
+    (this->*kHandlers[phase])();
 }
 
 void EnemyMap::Load()
 {
     if (ReadFile(1, g_sceneManager->GetLevel())) {
-        state = 1;
+        phase = 1;
     } else {
         g_taskList->Kill(this);
     }

@@ -35,7 +35,7 @@ public:
 
     float scrollSpeed = 32.0f;
     float scrollAccum = 0.0f;
-    int state = 0;  // 0 load, 1 scroll
+    int phase = 0;  // 0 load, 1 scroll
     std::vector<std::uint8_t> queue;
 
 private:

@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     EnemyMap* map = EnemyMap::Create(0);
     FuzzCheck(map->ReadFile(1, 0), "a regular map file is read");
     FuzzCheck(map->queue.size() == size, "every byte is queued");
-    map->state = 1;
+    map->phase = 1;
     map->scrollSpeed = 32.0f / 0.016f;  // a row every frame
     while (!map->queue.empty()) {
         map->Scroll();

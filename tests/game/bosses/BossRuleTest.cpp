@@ -224,14 +224,14 @@ TEST_F(BossRuleTest, LastFormEndsTheStageOnlyThroughALivePlayer)
 TEST_F(BossRuleTest, LastLevelZeroFormSendsTheShipIntoItsClearSequence)
 {
     PlayerShip* ship = PlayerShip::Create(PriorityPlayer);
-    ship->state = PlayerState::Normal;
+    ship->playerState = PlayerState::Normal;
     clock->seconds = 10;
     Task* form = BossL0Form3::Create(PriorityEnemy, 20, 256.0f, 56.0f);
     int target = static_cast<BossL0Form3*>(form)->targetSecond;
     static_cast<Enemy*>(form)->Damage(1);
     StepAt(target);
     EXPECT_FALSE(IsLive(form));
-    EXPECT_EQ(ship->state, PlayerState::Cleared);
+    EXPECT_EQ(ship->playerState, PlayerState::Cleared);
     ASSERT_EQ(Labels().size(), 1u);
     EXPECT_EQ(Labels()[0]->grade, TimingGrade::Exact);
 }

@@ -53,7 +53,7 @@ protected:
         PlayerShip* ship = PlayerShip::Create(PriorityPlayer);
         ship->x = x;
         ship->y = y;
-        ship->state = state;
+        ship->playerState = state;
         return ship;
     }
     int Count(TaskType type) const { return static_cast<int>(LiveOfType(type).size()); }
@@ -185,19 +185,19 @@ TEST_F(PlayerTest, ShipIsLostOnAShotAndReturnsFromTheBottom)
     PlayerShip* ship = ShipInPlay(300.0f, 300.0f);
     EnemyShot1::Create(PriorityPlayer, 324.0f, 324.0f, 0.0f, 0, 0.0f);
     RunTasks();
-    EXPECT_EQ(ship->state, PlayerState::Hit);
+    EXPECT_EQ(ship->playerState, PlayerState::Hit);
     EXPECT_EQ(SoundRequested(2), 1);
     EXPECT_EQ(SoundRequested(0), 1);
     float y = ship->y;
     RunTasks(6);
-    EXPECT_EQ(ship->state, PlayerState::Falling) << "5 ticks of sinking";
+    EXPECT_EQ(ship->playerState, PlayerState::Falling) << "5 ticks of sinking";
     EXPECT_NEAR(ship->y - y, 6 * 180.0f / 60.0f, 0.01f);
     int frames = 0;
-    while (ship->state == PlayerState::Falling && frames < 600) {
+    while (ship->playerState == PlayerState::Falling && frames < 600) {
         RunTasks();
         ++frames;
     }
-    EXPECT_EQ(ship->state, PlayerState::Entering);
+    EXPECT_EQ(ship->playerState, PlayerState::Entering);
     EXPECT_EQ(g_scoreTable->GetGauge(), 70);
     EXPECT_FLOAT_EQ(ship->x, 296.0f);
     EXPECT_FLOAT_EQ(ship->y, 480.0f);
@@ -205,22 +205,22 @@ TEST_F(PlayerTest, ShipIsLostOnAShotAndReturnsFromTheBottom)
     EXPECT_EQ(Count(TaskType::EnemyShot), 1) << "the shot that hit is not touched";
 
     // Back in through y 384, then 180 ticks that cannot be hit.
-    while (ship->state == PlayerState::Entering && frames < 1200) {
+    while (ship->playerState == PlayerState::Entering && frames < 1200) {
         RunTasks();
         ++frames;
     }
-    EXPECT_EQ(ship->state, PlayerState::Invulnerable);
+    EXPECT_EQ(ship->playerState, PlayerState::Invulnerable);
     EXPECT_LT(ship->y, 384.0f);
     EnemyShot1::Create(PriorityPlayer, ship->x + 24.0f, ship->y + 24.0f, 0.0f, 0, 0.0f);
     int invulnerable = 0;
-    while (ship->state == PlayerState::Invulnerable && invulnerable < 400) {
+    while (ship->playerState == PlayerState::Invulnerable && invulnerable < 400) {
         RunTasks();
         ++invulnerable;
     }
     EXPECT_NEAR(invulnerable, 181, 1);
-    EXPECT_EQ(ship->state, PlayerState::Normal);
+    EXPECT_EQ(ship->playerState, PlayerState::Normal);
     RunTasks();
-    EXPECT_EQ(ship->state, PlayerState::Hit);
+    EXPECT_EQ(ship->playerState, PlayerState::Hit);
 }
 
 TEST_F(PlayerTest, ShipIsHitOnlyAtItsCentrePoint)
@@ -237,7 +237,7 @@ TEST_F(PlayerTest, ShipIsHitOnlyAtItsCentrePoint)
         PlayerShip* ship = ShipInPlay(300.0f, 300.0f);
         Target::Create(c.tx, c.ty);
         RunTasks();
-        EXPECT_EQ(ship->state == PlayerState::Hit, c.hit);
+        EXPECT_EQ(ship->playerState == PlayerState::Hit, c.hit);
         g_taskList->KillAllLive();
         RunTasks();
     }
@@ -283,17 +283,17 @@ TEST_F(PlayerTest, StageClearFlightEndsInTheWhiteFade)
 {
     PlayerShip* ship = ShipInPlay(300.0f, 300.0f);
     ship->OnStageClear();
-    EXPECT_EQ(ship->state, PlayerState::Cleared);
+    EXPECT_EQ(ship->playerState, PlayerState::Cleared);
     EnemyShot1::Create(PriorityPlayer, 324.0f, 324.0f, 0.0f, 0, 0.0f);
     KeyDown(VK_LEFT);
     int frames = 0;
-    while (ship->state == PlayerState::Cleared && frames < 600) {
+    while (ship->playerState == PlayerState::Cleared && frames < 600) {
         RunTasks();
         ++frames;
     }
     EXPECT_NEAR(frames, 301, 1);
     EXPECT_LT(ship->x, 300.0f) << "free movement while cleared";
-    EXPECT_EQ(ship->state, PlayerState::Leaving);
+    EXPECT_EQ(ship->playerState, PlayerState::Leaving);
     KeyUp(VK_LEFT);
     float x = ship->x;
     float y = ship->y;
@@ -330,7 +330,7 @@ TEST_F(PlayerTest, EntryFromTheBottomIntoInvulnerability)
     ASSERT_EQ(drawn.size(), 1u);
     EXPECT_EQ(drawn[0].srcY, 48) << "the entering row";
     int frames = 1;
-    while (ship->state == PlayerState::Entering && frames < 200) {
+    while (ship->playerState == PlayerState::Entering && frames < 200) {
         RunTasks();
         ++frames;
     }

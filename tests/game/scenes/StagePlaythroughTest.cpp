@@ -4,6 +4,7 @@
 #include "engine/TaskList.h"
 #include "game/bosses/Boss.h"
 #include "game/enemies/Enemy.h"
+#include "game/player/PlayerShip.h"
 #include "game/scenes/SceneManager.h"
 #include "game/score/ScoreTable.h"
 #include "game/screens/StageClearTally.h"
@@ -26,6 +27,18 @@ T* FindLive()
 }
 
 class StagePlaythroughTest : public GameFixture {};
+
+// Pays gauge in its one frame, before the ship runs: as an enemy escaping or a graded kill does.
+class GaugeCost : public Task {
+public:
+    explicit GaugeCost(int points) : points(points) {}
+    void Exec() override
+    {
+        g_scoreTable->ReduceGauge(points);
+        g_taskList->Kill(this);
+    }
+    int points;
+};
 
 TEST_F(StagePlaythroughTest, EveryLevelsMapEndsWithItsBossAndTheClearLeadsHome)
 {
@@ -64,6 +77,48 @@ TEST_F(StagePlaythroughTest, EveryLevelsMapEndsWithItsBossAndTheClearLeadsHome)
         Tap('Z');
         ASSERT_TRUE(RunUntil(SceneState::Title, 100));
         Frame();
+    }
+    EXPECT_TRUE(boxes.empty());
+}
+
+// The gauge runs out in the very frame in which the ship, on its way out after the boss, passes
+// the top: the game is over, whatever the white fade of the clear had begun.
+TEST_F(StagePlaythroughTest, GaugeUsedUpAsTheShipLeavesTheTopEndsTheGame)
+{
+    const int kStageClear = static_cast<int>(SceneState::StageClear);
+    const int kGameOver = static_cast<int>(SceneState::GameOver);
+    struct Case {
+        int gaugeLeft;  // after the cost paid in the ship's last frame
+        int ending;
+    } cases[] = {
+        {8, kStageClear},
+        {0, kGameOver},
+    };
+    StartGame();
+    ASSERT_TRUE(RunUntil(SceneState::Title, 200));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.gaugeLeft);
+        g_sceneManager->SetLevel(0);
+        g_sceneManager->SetNextScene(SceneState::Stage);
+        ASSERT_TRUE(RunUntil(SceneState::Stage, 3));
+        auto* ship = dynamic_cast<PlayerShip*>(TaskList::FindPlayer());
+        ASSERT_NE(ship, nullptr);
+        // One step short of the top: its bottom edge passes y 0 in the next frame.
+        ship->playerState = PlayerState::Leaving;
+        ship->y = -47.0f;
+        g_taskList->Insert(new GaugeCost(g_scoreTable->GetGauge() - c.gaugeLeft), PriorityEnemy);
+        statesEntered.clear();
+        Frame();
+        EXPECT_EQ(g_scoreTable->GetGauge(), c.gaugeLeft);
+        EXPECT_EQ(TaskList::FindPlayer(), nullptr) << "the ship is gone past the top";
+        // Both fades may run; the first to end decides, and the scene it opens stays.
+        for (int i = 0; i < 150; ++i) {
+            Frame();
+        }
+        EXPECT_EQ(CurrentState(), c.ending);
+        EXPECT_EQ(statesEntered, (std::vector<int>{static_cast<int>(SceneState::Stage), c.ending}));
+        g_sceneManager->SetNextScene(SceneState::Title);
+        ASSERT_TRUE(RunUntil(SceneState::Title, 3));
     }
     EXPECT_TRUE(boxes.empty());
 }

@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <filesystem>
@@ -149,6 +150,55 @@ TEST_F(ScoreFileTest, DefaultsHoldFourTablesOfTen)
         EXPECT_EQ(entry.reserved[0], 0);
         EXPECT_EQ(entry.reserved[1], 0);
     }
+}
+
+// The default block as the file format lays it out, written from the format alone: the valid
+// flag at 0, then from offset 2 four tables of ten 20-byte entries, each with its name "shN" and
+// a NUL at 0, the score at 9 and the count at 13 as little-endian 32-bit words, and 0 elsewhere.
+Bytes DefaultBlockOfTheFormat()
+{
+    Bytes block(802, 0);
+    block[0] = 1;
+    for (int t = 0; t < 4; ++t) {
+        for (int i = 0; i < 10; ++i) {
+            std::size_t at = 2 + 200 * t + 20 * i;
+            block[at + 0] = 's';
+            block[at + 1] = 'h';
+            block[at + 2] = static_cast<std::uint8_t>('0' + i);
+            std::uint32_t score = (10 - i) * 1000 * (t + 1);
+            std::uint32_t count = (10 - i) * (t + 1);
+            for (int b = 0; b < 4; ++b) {
+                block[at + 9 + b] = static_cast<std::uint8_t>(score >> (8 * b));
+                block[at + 13 + b] = static_cast<std::uint8_t>(count >> (8 * b));
+            }
+        }
+    }
+    return block;
+}
+
+// Another program reads the score file by its byte layout, not by our struct: the defaults, and
+// what a save writes of them, must be exactly those bytes.
+TEST_F(ScoreFileTest, DefaultBlockHasTheFileFormatsBytes)
+{
+    const Bytes expected = DefaultBlockOfTheFormat();
+    // Table 3's first entry, by hand: 40000 is 0x9C40 and its count 40.
+    const std::uint8_t entry30[20] = {'s', 'h', '0', 0, 0, 0, 0, 0, 0, 0x40, 0x9C, 0, 0, 40, 0, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(std::equal(std::begin(entry30), std::end(entry30), expected.begin() + 602));
+
+    Block defaults = Defaults();
+    EXPECT_EQ(Bytes(defaults.begin(), defaults.end()), expected);
+
+    ScoreTable table;
+    table.Load();  // no file yet: the defaults
+    table.Save();
+    Bytes sealed = ReadFile(File());
+    ASSERT_EQ(sealed.size(), 816u);
+    Bytes plain(sealed.size(), 0);
+    int length = 0;
+    ASSERT_EQ(GetSecret(plain.data(), &length, sealed.data(), static_cast<int>(sealed.size()), 0), 0);
+    ASSERT_EQ(length, 802);
+    plain.resize(802);
+    EXPECT_EQ(plain, expected) << "the file's unsealed content";
 }
 
 TEST_F(ScoreFileTest, MissingFileGivesDefaultsThatSaveAndLoadBack)

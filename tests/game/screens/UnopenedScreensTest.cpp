@@ -113,7 +113,7 @@ TEST_F(UnopenedScreensTest, ReplayPromptTogglesAndLeaves)
     Press(kRight);
     Press('Z');
     EXPECT_EQ(Requested(), SceneState::Title) << "entry 1 leaves";
-    EXPECT_EQ(list->GetState(), 0);
+    EXPECT_EQ(list->GetPhase(), 0);
     EXPECT_FALSE(AnySoundRequested());
 }
 
@@ -122,7 +122,7 @@ TEST_F(UnopenedScreensTest, ReplayListWithoutFolderShowsNoneEverywhere)
     ASSERT_FALSE(std::filesystem::exists(folder / "replay"));
     ReplayList* list = Open<ReplayList>();
     Press('Z');
-    ASSERT_EQ(list->GetState(), 2);
+    ASSERT_EQ(list->GetPhase(), 2);
     std::vector<DrawnSprite> texts;
     for (const DrawnSprite& s : Sprites()) {
         if (s.slot == -1) {
@@ -150,7 +150,7 @@ TEST_F(UnopenedScreensTest, ReplayNamesCursorAndChoice)
     write("rep07.rep", std::string("NONE\0", 5));
     ReplayList* list = Open<ReplayList>();
     Press('Z');
-    ASSERT_EQ(list->GetState(), 2);
+    ASSERT_EQ(list->GetPhase(), 2);
     const std::string expected[] = {"Alpha", "None", "None", "Bo", "None", std::string(63, 'x'), "None", "NONE"};
     for (int i = 0; i < ReplayList::kSlots; ++i) {
         EXPECT_EQ(list->GetName(i), expected[i]) << i;
@@ -168,7 +168,7 @@ TEST_F(UnopenedScreensTest, ReplayNamesCursorAndChoice)
     // Slots without a replay keep the list; a named replay leaves it for the idle state.
     struct Choice {
         std::vector<int> moves;
-        int cursor, state;
+        int cursor, phase;
         const char* what;
     } choices[] = {
         {{}, 7, 2, "NONE"},
@@ -182,7 +182,7 @@ TEST_F(UnopenedScreensTest, ReplayNamesCursorAndChoice)
         }
         ASSERT_EQ(list->GetCursor(), c.cursor);
         Press('Z');
-        EXPECT_EQ(list->GetState(), c.state);
+        EXPECT_EQ(list->GetPhase(), c.phase);
     }
     EXPECT_TRUE(Sprites().empty()) << "the idle state draws nothing";
     Press('X');

@@ -52,7 +52,7 @@ TEST_F(EnemyMapTest, RowComesEachTime32PixelsHaveScrolled)
         WriteMap(0, DiagonalRows(3));
         EnemyMap* map = EnemyMap::Create(PriorityEnemyMap);
         RunTasks(c.frameTime);  // loads in its first frame
-        ASSERT_EQ(map->state, 1);
+        ASSERT_EQ(map->phase, 1);
         EXPECT_EQ(map->queue.size(), 72u);
         for (int row = 0; row < 3; ++row) {
             RunTasks(c.framesPerRow - 1, c.frameTime);
@@ -290,9 +290,9 @@ TEST_F(EnemyMapTest, StageOpeningStartsTheMapAtSecondFour)
     ASSERT_NE(map, nullptr);
     EXPECT_EQ(map->priority, PriorityEnemyMap);
     EXPECT_EQ(map->type, TaskType::None);
-    EXPECT_EQ(map->state, 0);
+    EXPECT_EQ(map->phase, 0);
     RunTasks();
-    EXPECT_EQ(map->state, 1) << "the level's map file is read";
+    EXPECT_EQ(map->phase, 1) << "the level's map file is read";
     EXPECT_FALSE(map->queue.empty());
     EXPECT_TRUE(boxes.empty());
 }

@@ -324,13 +324,13 @@ StageFigures StageRun::Play(int level, Player player, int maxSeconds)
         f.lowestGauge = std::min(f.lowestGauge, f.gauge);
         ship = static_cast<PlayerShip*>(TaskList::FindPlayer());
         if (ship) {
-            if (ship->state == PlayerState::Entering && lastShipState != PlayerState::Entering) {
+            if (ship->playerState == PlayerState::Entering && lastShipState != PlayerState::Entering) {
                 ++f.shipsLost;
             }
-            if (ship->state == PlayerState::Cleared) {
+            if (ship->playerState == PlayerState::Cleared) {
                 f.cleared = true;
             }
-            lastShipState = ship->state;
+            lastShipState = ship->playerState;
         } else if (f.gauge <= 0) {
             f.gameOver = true;
         }
