@@ -1,0 +1,77 @@
+// The desktop's own full-screen state for a window: on X11 the window manager's (the window is
+// marked full screen, panels give way, the frame goes), on Wayland the compositor's, which
+// alone decides where a window is shown.
+#include <SDL.h>
+
+#include <algorithm>
+
+#include "platform/win32/Win32Sdl.h"
+#include "platform/win32/WindowRecord.h"
+#include "platform/win32/X11WindowManager.h"
+
+namespace {
+
+bool IsDriver(const char* name)
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && SDL_strcmp(driver, name) == 0;
+}
+
+// A compositor answers a full-screen request with a configure event that SDL reads on its
+// next pump; the window's size is the one it gave once SDL has read it.
+void PumpUntilSized(SDL_Window* window, bool fullScreen)
+{
+    SDL_Rect bounds{0, 0, 0, 0};
+    SDL_GetDisplayBounds(std::max(SDL_GetWindowDisplayIndex(window), 0), &bounds);
+    Uint32 deadline = SDL_GetTicks() + 1000;
+    for (;;) {
+        SDL_PumpEvents();
+        int w = 0, h = 0;
+        SDL_GetWindowSize(window, &w, &h);
+        bool covers = w == bounds.w && h == bounds.h;
+        if (covers == fullScreen || SDL_TICKS_PASSED(SDL_GetTicks(), deadline)) {
+            return;
+        }
+        SDL_Delay(5);
+    }
+}
+
+}  // namespace
+
+bool Win32EnterDesktopFullScreen(HWND window)
+{
+    SDL_Window* sdl = Win32GetSdlWindow(window);
+    if (!sdl || !win32::OnVideoThread()) {
+        return false;
+    }
+    if (IsDriver("x11")) {
+        X11WindowManager* manager = X11WindowManager::Of(sdl);
+        if (!manager || !manager->OffersFullScreen()) {
+            return false;  // nobody there to carry the request out
+        }
+        manager->SetFullScreen(sdl, true);
+        return true;
+    }
+    if (IsDriver("wayland")) {
+        SDL_SetWindowFullscreen(sdl, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        PumpUntilSized(sdl, true);
+        return true;
+    }
+    return false;
+}
+
+void Win32LeaveDesktopFullScreen(HWND window)
+{
+    SDL_Window* sdl = Win32GetSdlWindow(window);
+    if (!sdl || !win32::OnVideoThread()) {
+        return;
+    }
+    X11WindowManager* manager = IsDriver("x11") ? X11WindowManager::Of(sdl) : nullptr;
+    if (manager) {
+        manager->SetFullScreen(sdl, false);
+    } else {
+        SDL_SetWindowFullscreen(sdl, 0);
+        SDL_PumpEvents();
+    }
+    win32::ApplyFrame(window);
+}
