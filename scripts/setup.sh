@@ -14,6 +14,8 @@ packages=(
   libgtk-3-dev libcairo2-dev libassimp-dev
   libx11-dev libxtst-dev
   xvfb xauth x11-utils xdotool
+  # tests: a window manager and a Wayland compositor on the tests' own Xvfb
+  openbox weston
 )
 
 missing=()

@@ -13,6 +13,7 @@
 
 #include "platform/win32/Win32.h"
 #include "tests/program/ProgramRun.h"
+#include "tests/program/ScreenPicture.h"
 #include "tests/support/ScreenCapture.h"
 #include "tests/support/WindowManagerDisplay.h"
 
@@ -41,15 +42,7 @@ int Field(const std::string& text, const std::string& name)
     return at == std::string::npos ? -99999 : std::atoi(text.c_str() + at + name.size());
 }
 
-struct Area {
-    int x = 0, y = 0, w = 0, h = 0;
-    bool operator==(const Area&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Area& a)
-{
-    return out << a.w << "x" << a.h << " at (" << a.x << ", " << a.y << ")";
-}
+using Area = ScreenArea;
 
 // The game's window as the X server and the window manager have it.
 struct GameWindow {
@@ -88,28 +81,6 @@ struct GameWindow {
     }
 };
 
-bool Black(std::uint32_t c)
-{
-    return ((c >> 16) & 255) < 12 && ((c >> 8) & 255) < 12 && (c & 255) < 12;
-}
-
-// The smallest rectangle of the area holding every pixel that is not black: the picture.
-Area PictureIn(const ScreenCapture& screen, const Area& area)
-{
-    int left = area.x + area.w, right = area.x - 1, top = area.y + area.h, bottom = area.y - 1;
-    for (int y = std::max(area.y, 0); y < std::min(area.y + area.h, screen.height); ++y) {
-        for (int x = std::max(area.x, 0); x < std::min(area.x + area.w, screen.width); ++x) {
-            if (!Black(screen.At(x, y))) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-        }
-    }
-    return right < left ? Area{} : Area{left, top, right - left + 1, bottom - top + 1};
-}
-
 // What is wrong with full screen: empty when nothing is.
 std::string FullScreenFaults(const GameWindow& w)
 {
@@ -125,16 +96,7 @@ std::string FullScreenFaults(const GameWindow& w)
     if (!(w.client == whole)) {
         out << "client area " << w.client << ", not the screen " << whole << "; ";
     }
-    Area picture = PictureIn(screen, whole);
-    double scale = std::min(screen.width / 640.0, screen.height / 480.0);
-    int pw = static_cast<int>(640 * scale + 0.5), ph = static_cast<int>(480 * scale + 0.5);
-    int top = picture.y, bottom = screen.height - picture.y - picture.h;
-    int left = picture.x, right = screen.width - picture.x - picture.w;
-    if (std::abs(picture.w - pw) > 1 || std::abs(picture.h - ph) > 1 || std::abs(top - bottom) > 1 ||
-        std::abs(left - right) > 1) {
-        out << "picture " << picture << ", bars above " << top << " below " << bottom << " left " << left
-            << " right " << right << " (expected " << pw << "x" << ph << " with equal bars); ";
-    }
+    out << ScreenPicture::LetterboxFaults(screen);
     return out.str();
 }
 
@@ -152,19 +114,19 @@ std::string WindowFaults(const GameWindow& w, const Area& expected)
     if (!(w.client == expected)) {
         out << "client area " << w.client << ", expected " << expected << "; ";
     }
-    Area picture = PictureIn(ScreenCapture::Take(), w.client);
+    Area picture = ScreenPicture::PictureIn(ScreenCapture::Take(), w.client);
     if (!(picture == w.client)) {
         out << "picture " << picture << " inside the client area " << w.client << " (black bars); ";
     }
     return out.str();
 }
 
-// Looks until faults() finds nothing or five seconds have passed; the last faults found.
+// Looks until faults() finds nothing or the time has passed; the last faults found.
 template <typename Faults>
-std::string Settled(Faults faults)
+std::string Settled(Faults faults, std::chrono::seconds time = std::chrono::seconds(5))
 {
     std::string found;
-    for (auto end = Clock::now() + std::chrono::seconds(5); Clock::now() < end;) {
+    for (auto end = Clock::now() + time; Clock::now() < end;) {
         found = faults(GameWindow::Look());
         if (found.empty()) {
             break;
@@ -256,6 +218,44 @@ TEST_P(ScreenModeUnderWindowManagerTest, F5FillsTheScreenAndComesBackToTheSameWi
     EXPECT_EQ(run.QuitWithEscape(pid), 1);
     EXPECT_EQ(ReadText(run.Folder() / "Pellmoor.ini"),
               "[MODE]\nSCREEN_MODE=" + std::to_string(c.screenMode) + "\nDEVICECHECK=0\nFOG=1\n");
+}
+
+// Started twenty times in a row, as a player starts it: every start shows its window with the
+// game's picture in it, and every run quit with Esc ends writing both of its files.
+TEST_F(WindowManagerRunTest, EveryStartShowsItsWindowAndEndsWritingBothFiles)
+{
+    ProgramRun run;
+    const fs::path settings = run.Folder() / "Pellmoor.ini", scores = run.Folder() / "sh.dat";
+    auto coloured = [](std::uint32_t c) {
+        return ((c >> 16) & 255) != ((c >> 8) & 255) || ((c >> 8) & 255) != (c & 255);
+    };
+    for (int start = 1; start <= 20; ++start) {
+        SCOPED_TRACE(::testing::Message() << "start " << start);
+        fs::remove(settings);
+        fs::remove(scores);
+        pid_t pid = run.Start();
+        ASSERT_GT(pid, 0);
+        EXPECT_NE(ProgramRun::WaitForGameWindow(), nullptr);
+        EXPECT_EQ(Settled(
+                      [&](const GameWindow& w) {
+                          if (!w.viewable) {
+                              return std::string("no window on the screen");
+                          }
+                          ScreenCapture screen = ScreenCapture::Take();
+                          auto drawn = ScreenPicture::Bounds(screen, w.client, [&](int x, int y) {
+                              return coloured(screen.At(x, y));
+                          });
+                          if (drawn.w > 0) {
+                              return std::string();
+                          }
+                          return std::string("nothing drawn in the window");
+                      },
+                      std::chrono::seconds(10)),
+                  "");
+        EXPECT_EQ(run.QuitWithEscape(pid), 1);
+        EXPECT_TRUE(fs::exists(settings));
+        EXPECT_TRUE(fs::exists(scores) && fs::file_size(scores) == 816u) << "the score file";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Starts, ScreenModeUnderWindowManagerTest,
