@@ -3,8 +3,6 @@
 // alone decides where a window is shown.
 #include <SDL.h>
 
-#include <algorithm>
-
 #include "platform/win32/Win32Sdl.h"
 #include "platform/win32/WindowRecord.h"
 #include "platform/win32/X11WindowManager.h"
@@ -15,25 +13,6 @@ bool IsDriver(const char* name)
 {
     const char* driver = SDL_GetCurrentVideoDriver();
     return driver && SDL_strcmp(driver, name) == 0;
-}
-
-// A compositor answers a full-screen request with a configure event that SDL reads on its
-// next pump; the window's size is the one it gave once SDL has read it.
-void PumpUntilSized(SDL_Window* window, bool fullScreen)
-{
-    SDL_Rect bounds{0, 0, 0, 0};
-    SDL_GetDisplayBounds(std::max(SDL_GetWindowDisplayIndex(window), 0), &bounds);
-    Uint32 deadline = SDL_GetTicks() + 1000;
-    for (;;) {
-        SDL_PumpEvents();
-        int w = 0, h = 0;
-        SDL_GetWindowSize(window, &w, &h);
-        bool covers = w == bounds.w && h == bounds.h;
-        if (covers == fullScreen || SDL_TICKS_PASSED(SDL_GetTicks(), deadline)) {
-            return;
-        }
-        SDL_Delay(5);
-    }
 }
 
 }  // namespace
@@ -53,8 +32,10 @@ bool Win32EnterDesktopFullScreen(HWND window)
         return true;
     }
     if (IsDriver("wayland")) {
+        // SDL's Wayland driver waits for the compositor's answer (a round trip) itself; the
+        // events that tell it are read here.
         SDL_SetWindowFullscreen(sdl, SDL_WINDOW_FULLSCREEN_DESKTOP);
-        PumpUntilSized(sdl, true);
+        SDL_PumpEvents();
         return true;
     }
     return false;
