@@ -69,6 +69,12 @@ TEST(WaylandRunTest, F5FillsTheOutputAndComesBackToA640x480Window)
     ScreenCapture desktop = ScreenCapture::Take();
     setenv("SDL_VIDEODRIVER", "wayland", 1);
     setenv("WAYLAND_DISPLAY", WestonDisplay::Socket().c_str(), 1);
+    // On Wayland the OpenGL context comes from Mesa's EGL, which keeps its driver's memory to
+    // the end and is unloaded by SDL at exit: a sanitizer build would report it with no library
+    // left to name. Leaks of the program's own code are looked for in every run on X11.
+    if (const char* asan = getenv("ASAN_OPTIONS")) {
+        setenv("ASAN_OPTIONS", (std::string(asan) + ":detect_leaks=0").c_str(), 1);
+    }
     ProgramRun run;
     pid_t pid = run.Start();
     ASSERT_GT(pid, 0);
