@@ -54,5 +54,4 @@ void Win32LeaveDesktopFullScreen(HWND window)
         SDL_SetWindowFullscreen(sdl, 0);
         SDL_PumpEvents();
     }
-    win32::ApplyFrame(window);
 }

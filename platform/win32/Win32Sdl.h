@@ -13,6 +13,5 @@ bool Win32EnsureSdlVideo();
 // that to be done. False when the desktop has no such state (an X server without a window
 // manager): the caller then covers the screen with the window itself.
 bool Win32EnterDesktopFullScreen(HWND window);
-// Takes it out of that state again, back to the place and size the window had before; its
-// frame then follows its style again.
+// Takes it out of that state again, back to the place, size and frame the window had before.
 void Win32LeaveDesktopFullScreen(HWND window);

@@ -56,6 +56,25 @@ void Borders(HWND window, int* top, int* left, int* bottom, int* right)
     }
 }
 
+// The frame follows the style. While the desktop shows the window full screen it has none
+// whatever its style: the style given meanwhile takes effect with the next style change.
+void ApplyFrame(HWND window)
+{
+    if (!window->sdl) {
+        return;
+    }
+    Uint32 flags = SDL_GetWindowFlags(window->sdl);
+    bool framed = !(flags & SDL_WINDOW_BORDERLESS);
+    if ((flags & SDL_WINDOW_FULLSCREEN) || framed == HasCaption(window->style)) {
+        return;
+    }
+    if (X11WindowManager* manager = ManagerOf(window)) {
+        manager->SetBordered(window->sdl, HasCaption(window->style));
+    } else {
+        SDL_SetWindowBordered(window->sdl, HasCaption(window->style) ? SDL_TRUE : SDL_FALSE);
+    }
+}
+
 void ShowSdlWindow(HWND window, int command)
 {
     switch (command) {
@@ -104,25 +123,6 @@ bool EnsureSdlVideo()
 bool OnVideoThread()
 {
     return g_sdlThread == std::this_thread::get_id();
-}
-
-// While the desktop shows the window full screen it has no frame whatever its style; the frame
-// follows the style again once the window is back.
-void ApplyFrame(HWND window)
-{
-    if (!window->sdl) {
-        return;
-    }
-    Uint32 flags = SDL_GetWindowFlags(window->sdl);
-    bool framed = !(flags & SDL_WINDOW_BORDERLESS);
-    if ((flags & SDL_WINDOW_FULLSCREEN) || framed == HasCaption(window->style)) {
-        return;
-    }
-    if (X11WindowManager* manager = ManagerOf(window)) {
-        manager->SetBordered(window->sdl, HasCaption(window->style));
-    } else {
-        SDL_SetWindowBordered(window->sdl, HasCaption(window->style) ? SDL_TRUE : SDL_FALSE);
-    }
 }
 
 std::string UpperCase(const char* text)

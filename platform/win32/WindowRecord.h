@@ -53,8 +53,6 @@ HWND FindBySdlId(std::uint32_t sdlWindowId);
 bool EnsureSdlVideo();
 // Whether this is the thread that started SDL video, the one that may read its events.
 bool OnVideoThread();
-// Gives the window the frame its style asks for, or takes it away.
-void ApplyFrame(HWND window);
 
 // Activation: the window that has the focus gets WM_ACTIVATE as Windows sends it.
 void Activate(HWND window);
