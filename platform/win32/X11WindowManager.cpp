@@ -5,8 +5,8 @@
 #include <X11/Xlib.h>
 #include <poll.h>
 
-#include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -27,13 +27,13 @@ int NoteError(Display*, XErrorEvent*)
     return 0;
 }
 
+// The connection is this class's own and used by one thread, so an error that comes belongs to
+// the calls made while the trap is set.
 class ErrorTrap {
 public:
-    explicit ErrorTrap(Display* display) : display_(display)
+    explicit ErrorTrap(Display* display) : display_(display), previous_(XSetErrorHandler(NoteError))
     {
-        XSync(display_, False);
         g_failed = false;
-        previous_ = XSetErrorHandler(NoteError);
     }
     ~ErrorTrap()
     {
@@ -97,6 +97,11 @@ X11WindowManager::X11WindowManager(void* display) : display_(display)
     state_ = XInternAtom(d, "_NET_WM_STATE", False);
     fullScreen_ = XInternAtom(d, "_NET_WM_STATE_FULLSCREEN", False);
     frameExtents_ = XInternAtom(d, "_NET_FRAME_EXTENTS", False);
+}
+
+X11WindowManager::~X11WindowManager()
+{
+    XCloseDisplay(Connection(display_));
 }
 
 X11WindowManager* X11WindowManager::Of(SDL_Window* window)
@@ -232,6 +237,9 @@ bool X11WindowManager::WaitUntil(const std::function<bool()>& done)
         }
         if (done()) {
             return true;
+        }
+        if (XEventsQueued(d, QueuedAlready) > 0) {
+            continue;  // read while done() asked the server: the socket will not tell of them
         }
         Uint32 now = SDL_GetTicks();
         if (SDL_TICKS_PASSED(now, deadline)) {

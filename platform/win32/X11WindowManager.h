@@ -16,6 +16,8 @@ public:
         bool operator==(const Frame&) const = default;
     };
 
+    ~X11WindowManager();
+
     // The window manager of an X11 window's display, or null when the window is no X11
     // window or no window manager runs there (a bare X server).
     static X11WindowManager* Of(SDL_Window* window);
