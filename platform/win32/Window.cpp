@@ -77,6 +77,13 @@ void ApplyFrame(HWND window)
 
 void ShowSdlWindow(HWND window, int command)
 {
+    // SDL waits for a window it maps until the window manager has mapped it, with no bound: the
+    // window is mapped first, so that SDL finds it shown.
+    if (command != SW_HIDE) {
+        if (X11WindowManager* manager = ManagerOf(window)) {
+            manager->Map(window->sdl);
+        }
+    }
     switch (command) {
     case SW_HIDE:
         SDL_HideWindow(window->sdl);

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr std::uint32_t kWaitMs = 1000;
-
 Display* Connection(void* display)
 {
     return static_cast<Display*>(display);
@@ -175,6 +173,14 @@ bool X11WindowManager::IsFullScreen(unsigned long xwindow)
     return false;
 }
 
+bool X11WindowManager::IsMapped(unsigned long xwindow)
+{
+    Display* d = Connection(display_);
+    ErrorTrap trap(d);
+    XWindowAttributes attributes{};
+    return XGetWindowAttributes(d, xwindow, &attributes) && !trap.Failed() && attributes.map_state != IsUnmapped;
+}
+
 // The client area in root coordinates, as the server has it now.
 bool X11WindowManager::Geometry(unsigned long xwindow, SDL_Rect* client)
 {
@@ -222,10 +228,10 @@ void X11WindowManager::Drain()
     frameWritten_ = false;
 }
 
-bool X11WindowManager::WaitUntil(const std::function<bool()>& done)
+bool X11WindowManager::WaitUntil(const std::function<bool()>& done, std::uint32_t ms)
 {
     Display* d = Connection(display_);
-    Uint32 deadline = SDL_GetTicks() + kWaitMs;
+    Uint32 deadline = SDL_GetTicks() + ms;
     for (;;) {
         while (XPending(d) > 0) {
             XEvent event;
@@ -308,5 +314,19 @@ void X11WindowManager::Place(SDL_Window* window, const SDL_Rect& client, bool mo
         return Geometry(xwindow, &now) && (!move || (now.x == client.x && now.y == client.y)) &&
                (!size || (now.w == client.w && now.h == client.h));
     });
+    CatchUpSdl(window);
+}
+
+void X11WindowManager::Map(SDL_Window* window)
+{
+    unsigned long xwindow = XWindowOf(window);
+    Watch(xwindow);
+    Drain();
+    Display* d = Connection(display_);
+    for (int request = 0; request < 10 && !IsMapped(xwindow); ++request) {
+        XMapRaised(d, xwindow);
+        XFlush(d);
+        WaitUntil([&] { return IsMapped(xwindow); }, 500);
+    }
     CatchUpSdl(window);
 }

@@ -27,6 +27,11 @@ public:
     // The frame the manager reports around the window (zero where it reports none).
     Frame FrameOf(SDL_Window* window);
 
+    // Maps the window and waits until it is mapped. A manager may lose a map request, as
+    // openbox does with one that comes while it is starting up (and SDL would wait for the
+    // window forever): it is asked again, every half second, for up to five seconds.
+    void Map(SDL_Window* window);
+
     // Each request waits until the manager has carried it out, or a second has passed.
     // Full screen: the manager reports the state and the window covers a display; back: the
     // state is gone and, for a window with a frame, the frame has been written again.
@@ -42,7 +47,8 @@ private:
     unsigned long XWindowOf(SDL_Window* window);
     void Watch(unsigned long xwindow);
     void Drain();
-    bool WaitUntil(const std::function<bool()>& done);
+    bool WaitUntil(const std::function<bool()>& done, std::uint32_t ms = 1000);
+    bool IsMapped(unsigned long xwindow);
     bool IsFullScreen(unsigned long xwindow);
     bool Geometry(unsigned long xwindow, SDL_Rect* client);
     static bool CoversADisplay(const SDL_Rect& client);
