@@ -56,21 +56,20 @@ std::string FirstLine(const std::string& command)
     return line;
 }
 
-// The desktop shows once the shell has drawn it: no longer one colour, and the same (below
-// the panel, whose clock ticks) in two looks a while apart.
+// The desktop shows once the shell has drawn it: its background (below the panel, whose clock
+// ticks) is no longer black and stays the same for half a second.
 bool DesktopShown()
 {
     auto below = [](const ScreenCapture& screen) {
         std::size_t from = std::min<std::size_t>(screen.pixels.size(), static_cast<std::size_t>(screen.width) * 40);
         return std::vector<std::uint32_t>(screen.pixels.begin() + static_cast<std::ptrdiff_t>(from), screen.pixels.end());
     };
-    ScreenCapture first = ScreenCapture::Take();
-    if (first.pixels.empty() ||
-        std::all_of(first.pixels.begin(), first.pixels.end(), [&](std::uint32_t c) { return c == first.pixels[0]; })) {
+    std::vector<std::uint32_t> first = below(ScreenCapture::Take());
+    if (first.empty() || std::all_of(first.begin(), first.end(), [](std::uint32_t c) { return c == 0xFF000000u; })) {
         return false;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    return below(first) == below(ScreenCapture::Take());
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    return first == below(ScreenCapture::Take());
 }
 
 bool Start()
