@@ -17,6 +17,8 @@ play_packages=(
   libfontconfig-dev fonts-ipafont-gothic fonts-dejavu-core
   libfluidsynth-dev timgm6mb-soundfont
   libgtk-3-dev libcairo2-dev libassimp-dev
+  # The window manager is asked about frames and full screen through Xlib.
+  libx11-dev
 )
 
 # Only for the tests and the tools around them.
@@ -29,11 +31,12 @@ test_packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # glxinfo, to see which OpenGL driver a test run gets.
   mesa-utils
-  # The X libraries the tests capture the screen and send keys with.
-  libx11-dev libxtst-dev
+  # The X library the tests send keys with (they capture the screen through Xlib too).
+  libxtst-dev
   xvfb xauth x11-utils xdotool
-  # A window manager on the tests' own X server: the message boxes are checked as a desktop shows them.
-  openbox
+  # A window manager and a Wayland compositor on the tests' own X server: the game's window and
+  # its message boxes are checked as a desktop shows them.
+  openbox weston
 )
 
 case "$use" in

@@ -158,24 +158,41 @@ void GlDevice::MakeCurrent()
     }
 }
 
-// Full screen is the window made borderless over the whole desktop at the desktop's own
-// resolution: no display-mode change, and no window manager needed.
+// Full screen is the desktop's own full-screen state at the desktop's resolution: no
+// display-mode change, the window manager or compositor knows the window is full screen and
+// gives back the window's place and frame after it. Where the desktop has no such state (an X
+// server without a window manager, so no frame either), the window is made borderless over the
+// whole desktop instead.
 void GlDevice::PrepareWindow(const D3DPRESENT_PARAMETERS& parameters)
 {
-    if (!parameters.Windowed && !coversDesktop_) {
+    if (!parameters.Windowed && fullScreen_ == FullScreen::None) {
         SDL_GetWindowPosition(sdl_, &windowed_.x, &windowed_.y);
         SDL_GetWindowSize(sdl_, &windowed_.w, &windowed_.h);
+        if (Win32EnterDesktopFullScreen(window_)) {
+            fullScreen_ = FullScreen::Desktop;
+            return;
+        }
         SDL_Rect desktop{0, 0, 640, 480};
         SDL_GetDisplayBounds(std::max(SDL_GetWindowDisplayIndex(sdl_), 0), &desktop);
         SDL_SetWindowBordered(sdl_, SDL_FALSE);
         SDL_SetWindowPosition(sdl_, desktop.x, desktop.y);
         SDL_SetWindowSize(sdl_, desktop.w, desktop.h);
         SDL_RaiseWindow(sdl_);
-        coversDesktop_ = true;
-    } else if (parameters.Windowed && coversDesktop_) {
-        SDL_SetWindowSize(sdl_, windowed_.w, windowed_.h);
-        SDL_SetWindowPosition(sdl_, windowed_.x, windowed_.y);
-        coversDesktop_ = false;
+        fullScreen_ = FullScreen::Covered;
+    } else if (parameters.Windowed && fullScreen_ != FullScreen::None) {
+        if (fullScreen_ == FullScreen::Desktop) {
+            Win32LeaveDesktopFullScreen(window_);
+        }
+        // A compositor may leave the window at the size it had full screen.
+        int w = 0, h = 0;
+        SDL_GetWindowSize(sdl_, &w, &h);
+        if (w != windowed_.w || h != windowed_.h) {
+            SDL_SetWindowSize(sdl_, windowed_.w, windowed_.h);
+        }
+        if (fullScreen_ == FullScreen::Covered) {
+            SDL_SetWindowPosition(sdl_, windowed_.x, windowed_.y);
+        }
+        fullScreen_ = FullScreen::None;
     }
 }
 

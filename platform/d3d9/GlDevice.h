@@ -116,6 +116,7 @@ private:
     bool direct_ = false;  // drawing into the window's own back buffer
     int windowDepthBits_ = 0;
     UINT width_ = 0, height_ = 0;
-    bool coversDesktop_ = false;
-    SDL_Rect windowed_{};  // the window's place before it covered the desktop
+    // Desktop: in the desktop's full-screen state; Covered: the window itself covers the desktop.
+    enum class FullScreen { None, Desktop, Covered } fullScreen_ = FullScreen::None;
+    SDL_Rect windowed_{};  // the window's place before it went full screen
 };

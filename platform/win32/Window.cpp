@@ -6,6 +6,7 @@
 #include "platform/win32/Win32Sdl.h"
 #include "platform/win32/Win32Window.h"
 #include "platform/win32/WindowRecord.h"
+#include "platform/win32/X11WindowManager.h"
 
 namespace win32 {
 
@@ -30,19 +31,59 @@ bool HasCaption(DWORD style)
     return (style & WS_CAPTION) == WS_CAPTION;
 }
 
-// The frame around the client area as the window manager reports it (0 where it reports none).
+// The window manager of the window's display, where one runs and this thread may wait on it.
+X11WindowManager* ManagerOf(HWND window)
+{
+    return window->sdl && OnVideoThread() ? X11WindowManager::Of(window->sdl) : nullptr;
+}
+
+// The frame around the client area as the window manager reports it now (0 where it reports
+// none): read from the server, since SDL's copy lags behind until its events are read.
 void Borders(HWND window, int* top, int* left, int* bottom, int* right)
 {
     *top = *left = *bottom = *right = 0;
-    if (window->sdl && HasCaption(window->style)) {
-        if (SDL_GetWindowBordersSize(window->sdl, top, left, bottom, right) != 0) {
-            *top = *left = *bottom = *right = 0;
-        }
+    if (!window->sdl || !HasCaption(window->style)) {
+        return;
+    }
+    if (X11WindowManager* manager = ManagerOf(window)) {
+        X11WindowManager::Frame frame = manager->FrameOf(window->sdl);
+        *top = frame.top;
+        *left = frame.left;
+        *bottom = frame.bottom;
+        *right = frame.right;
+    } else if (SDL_GetWindowBordersSize(window->sdl, top, left, bottom, right) != 0) {
+        *top = *left = *bottom = *right = 0;
+    }
+}
+
+// The frame follows the style. While the desktop shows the window full screen it has none
+// whatever its style: the style given meanwhile takes effect with the next style change.
+void ApplyFrame(HWND window)
+{
+    if (!window->sdl) {
+        return;
+    }
+    Uint32 flags = SDL_GetWindowFlags(window->sdl);
+    bool framed = !(flags & SDL_WINDOW_BORDERLESS);
+    if ((flags & SDL_WINDOW_FULLSCREEN) || framed == HasCaption(window->style)) {
+        return;
+    }
+    if (X11WindowManager* manager = ManagerOf(window)) {
+        manager->SetBordered(window->sdl, HasCaption(window->style));
+    } else {
+        SDL_SetWindowBordered(window->sdl, HasCaption(window->style) ? SDL_TRUE : SDL_FALSE);
     }
 }
 
 void ShowSdlWindow(HWND window, int command)
 {
+    // SDL waits for a window it maps until the window manager has mapped it, with no bound: the
+    // window is mapped first, so that SDL finds it shown.
+    if (command != SW_HIDE) {
+        if (X11WindowManager* manager = ManagerOf(window)) {
+            manager->Map(window->sdl);
+        }
+    }
     switch (command) {
     case SW_HIDE:
         SDL_HideWindow(window->sdl);
@@ -84,6 +125,11 @@ bool EnsureSdlVideo()
         g_sdlThread = std::this_thread::get_id();
     });
     return ok;
+}
+
+bool OnVideoThread()
+{
+    return g_sdlThread == std::this_thread::get_id();
 }
 
 std::string UpperCase(const char* text)
@@ -320,11 +366,18 @@ BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, U
     }
     int top, left, bottom, right;
     Borders(window, &top, &left, &bottom, &right);
-    if (!(flags & SWP_NOSIZE)) {
-        SDL_SetWindowSize(window->sdl, std::max(cx - left - right, 1), std::max(cy - top - bottom, 1));
-    }
-    if (!(flags & SWP_NOMOVE)) {
-        SDL_SetWindowPosition(window->sdl, x + left, y + top);
+    // SDL places and sizes the client area: the outer rectangle less the frame.
+    SDL_Rect client{x + left, y + top, std::max(cx - left - right, 1), std::max(cy - top - bottom, 1)};
+    bool size = !(flags & SWP_NOSIZE), move = !(flags & SWP_NOMOVE);
+    if (X11WindowManager* manager = ManagerOf(window)) {
+        manager->Place(window->sdl, client, move, size);
+    } else {
+        if (size) {
+            SDL_SetWindowSize(window->sdl, client.w, client.h);
+        }
+        if (move) {
+            SDL_SetWindowPosition(window->sdl, client.x, client.y);
+        }
     }
     if (!(flags & SWP_NOZORDER) && insertAfter == HWND_NOTOPMOST) {
         SDL_SetWindowAlwaysOnTop(window->sdl, SDL_FALSE);
@@ -353,7 +406,7 @@ LONG SetWindowLongA(HWND window, int index, LONG value)
     LONG previous = GetWindowLongA(window, index);
     DWORD style = static_cast<DWORD>(value);
     window->style = style;
-    SDL_SetWindowBordered(window->sdl, HasCaption(style) ? SDL_TRUE : SDL_FALSE);
+    ApplyFrame(window);
     if ((style & WS_VISIBLE) && !window->visible) {
         SDL_ShowWindow(window->sdl);
         window->visible = true;

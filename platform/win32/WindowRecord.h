@@ -51,6 +51,8 @@ HWND FindBySdlId(std::uint32_t sdlWindowId);
 
 // SDL video, initialised once on first use; false when no video driver can start.
 bool EnsureSdlVideo();
+// Whether this is the thread that started SDL video, the one that may read its events.
+bool OnVideoThread();
 
 // Activation: the window that has the focus gets WM_ACTIVATE as Windows sends it.
 void Activate(HWND window);

@@ -39,6 +39,8 @@ bool LockExists(int number)
     return stat(path.c_str(), &st) == 0;
 }
 
+bool StartServer();
+
 bool Start()
 {
     const char* current = std::getenv("DISPLAY");
@@ -46,6 +48,11 @@ bool Start()
         g_name = current;
         return true;
     }
+    return StartServer();
+}
+
+bool StartServer()
+{
     // A number derived from the process id keeps parallel test programs apart.
     for (int attempt = 0; attempt < 50; ++attempt) {
         int number = 100 + (getpid() + attempt * 7) % 800;
@@ -89,6 +96,14 @@ bool XvfbDisplay::Ensure()
     static std::once_flag once;
     static bool ok = false;
     std::call_once(once, [] { ok = Start(); });
+    return ok;
+}
+
+bool XvfbDisplay::EnsurePrivate()
+{
+    static std::once_flag once;
+    static bool ok = false;
+    std::call_once(once, [] { ok = g_server > 0 || StartServer(); });
     return ok;
 }
 

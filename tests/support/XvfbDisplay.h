@@ -7,5 +7,8 @@ class XvfbDisplay {
 public:
     // Returns false when no display can be had.
     static bool Ensure();
+    // A private Xvfb whatever DISPLAY says (one that a test may start a window manager on),
+    // made the process's DISPLAY.
+    static bool EnsurePrivate();
     static std::string Name();
 };
