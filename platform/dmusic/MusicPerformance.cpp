@@ -203,7 +203,7 @@ void MusicPerformance::Synthesize(float* out, int frames)
     lease_.rendered += static_cast<unsigned>(frames);
 }
 
-void MusicPerformance::MixInto(float* out, int frames, int)
+void MusicPerformance::MixInto(float* out, int frames, int, long long)
 {
     if (!synth_) {
         return;

@@ -34,7 +34,7 @@ public:
     HRESULT SetGlobalParam(REFGUID param, void* data, DWORD size) override;
     HRESULT CloseDown() override;
 
-    void MixInto(float* out, int frames, int rate) override;
+    void MixInto(float* out, int frames, int rate, long long first) override;
 
     // The soundfont the synthesiser loads: the system's default General MIDI one.
     static std::string SoundFontPath();

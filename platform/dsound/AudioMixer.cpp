@@ -5,12 +5,20 @@
 #include <cstring>
 
 #include "platform/dsound/AudioCapture.h"
+#include "platform/dsound/PulseOutput.h"
 
 AudioMixer& AudioMixer::Instance()
 {
     static AudioMixer mixer;
     return mixer;
 }
+
+AudioMixer::AudioMixer()
+    : streams_(static_cast<std::size_t>(kKeptFrames) * 2, 0.0f), gains_(kKeptFrames, 1.0f)
+{
+}
+
+AudioMixer::~AudioMixer() = default;
 
 bool AudioMixer::OpenDevice()
 {
@@ -19,6 +27,18 @@ bool AudioMixer::OpenDevice()
     }
     if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         return false;
+    }
+    // Where SDL would go through a sound server, the mixer talks to the server itself: SDL's
+    // stream holds one block in the server, so any stall of a few milliseconds is heard.
+    const char* driver = SDL_GetCurrentAudioDriver();
+    if (driver && std::strcmp(driver, "pulseaudio") == 0) {
+        auto server = std::make_unique<PulseOutput>(*this);
+        if (server->Open(44100)) {
+            rate_ = 44100;
+            blockFrames_ = server->LeadFrames();
+            server_ = std::move(server);
+            return true;
+        }
     }
     SDL_AudioSpec want{};
     want.freq = 44100;
@@ -41,6 +61,7 @@ bool AudioMixer::OpenDevice()
 
 void AudioMixer::CloseDevice()
 {
+    server_.reset();
     if (device_ != 0) {
         SDL_CloseAudioDevice(device_);
         device_ = 0;
@@ -83,7 +104,7 @@ void AudioMixer::RemoveSource(AudioSource* source)
 bool AudioMixer::IsLost()
 {
     std::lock_guard lock(openMutex_);
-    if (simulatedLoss_) {
+    if (simulatedLoss_ || (server_ && server_->Failed())) {
         return true;
     }
     return !pullMode_ && device_ != 0 && SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED;
@@ -92,7 +113,7 @@ bool AudioMixer::IsLost()
 bool AudioMixer::Reopen()
 {
     std::lock_guard lock(openMutex_);
-    bool lost = simulatedLoss_ ||
+    bool lost = simulatedLoss_ || (server_ && server_->Failed()) ||
                 (!pullMode_ && device_ != 0 && SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED);
     if (!lost) {
         return true;
@@ -112,20 +133,88 @@ void AudioMixer::SimulateLoss()
     simulatedLoss_ = true;
 }
 
+void AudioMixer::PlayStateChanged()
+{
+    std::lock_guard lock(openMutex_);
+    if (server_) {
+        server_->Wake();
+    }
+}
+
+bool AudioMixer::ThroughSoundServer()
+{
+    std::lock_guard lock(openMutex_);
+    return server_ != nullptr;
+}
+
+void AudioMixer::Settle(long long frame)
+{
+    if (!changesAsked_) {
+        return;
+    }
+    changesAsked_ = false;
+    for (AudioSource* s : sources_) {
+        s->Settle(frame);
+    }
+}
+
+void AudioMixer::MixPlaced(float* out, int frames, long long first)
+{
+    for (AudioSource* s : sources_) {
+        if (s->Replayable()) {
+            s->MixInto(out, frames, rate_, first);
+        }
+    }
+}
+
 void AudioMixer::Render(float* out, int frames)
 {
     std::fill(out, out + frames * 2, 0.0f);
     std::lock_guard lock(mutex_);
+    Settle(rendered_);
     for (AudioSource* s : sources_) {
-        s->MixInto(out, frames, rate_);
+        if (!s->Replayable()) {
+            s->MixInto(out, frames, rate_, rendered_);
+        }
     }
-    Limit(out, frames);
+    // The streams' frames are kept: they cannot be rendered twice.
+    for (int i = std::max(0, frames - kKeptFrames); i < frames; ++i) {
+        std::size_t at = static_cast<std::size_t>((rendered_ + i) % kKeptFrames) * 2;
+        streams_[at] = out[2 * i];
+        streams_[at + 1] = out[2 * i + 1];
+    }
+    MixPlaced(out, frames, rendered_);
+    Limit(out, frames, rendered_);
+    rendered_ += frames;
     if (capture_) {
         capture_(out, frames);
     }
 }
 
-void AudioMixer::Limit(float* out, int frames)
+int AudioMixer::Rerender(float* out, long long from)
+{
+    std::lock_guard lock(mutex_);
+    if (from >= rendered_ || from <= rendered_ - kKeptFrames || from < 0) {
+        return 0;
+    }
+    int frames = static_cast<int>(rendered_ - from);
+    Settle(from);
+    for (int i = 0; i < frames; ++i) {
+        std::size_t at = static_cast<std::size_t>((from + i) % kKeptFrames) * 2;
+        out[2 * i] = streams_[at];
+        out[2 * i + 1] = streams_[at + 1];
+    }
+    MixPlaced(out, frames, from);
+    // The limiter goes on from where it stood before the first frame rendered again.
+    limiterGain_ = from > 0 ? gains_[static_cast<std::size_t>((from - 1) % kKeptFrames)] : 1.0f;
+    Limit(out, frames, from);
+    if (capture_) {
+        capture_(out, frames);
+    }
+    return frames;
+}
+
+void AudioMixer::Limit(float* out, int frames, long long first)
 {
     // Gain falls at once to what the loudest channel of a frame needs and climbs back by
     // kLimiterReleaseDbPerSecond, so a sum over the ceiling is turned down smoothly instead of
@@ -136,14 +225,15 @@ void AudioMixer::Limit(float* out, int frames)
         float peak = std::max(std::fabs(frame[0]), std::fabs(frame[1]));
         if (!std::isfinite(peak)) {
             frame[0] = frame[1] = 0.0f;  // a broken source must not silence the mix for good
-            continue;
+        } else {
+            limiterGain_ = std::min(1.0f, limiterGain_ * release);
+            if (peak * limiterGain_ > kLimiterCeiling) {
+                limiterGain_ = kLimiterCeiling / peak;
+            }
+            frame[0] *= limiterGain_;
+            frame[1] *= limiterGain_;
         }
-        limiterGain_ = std::min(1.0f, limiterGain_ * release);
-        if (peak * limiterGain_ > kLimiterCeiling) {
-            limiterGain_ = kLimiterCeiling / peak;
-        }
-        frame[0] *= limiterGain_;
-        frame[1] *= limiterGain_;
+        gains_[static_cast<std::size_t>((first + i) % kKeptFrames)] = limiterGain_;
     }
 }
 
