@@ -185,12 +185,18 @@ public:
     }
     // The steady-clock time at which frame 0 left the sink, and the sink's frames per second of
     // that clock: the sink keeps its own clock, a little off the steady one, so the mapping is a
-    // line fitted under the arrivals, through the earliest arrival of each second.
-    std::pair<double, double> Timeline()
+    // line fitted under the arrivals from the given frame on, through the earliest arrival of
+    // each second. (Until a playing stream asks for a short latency the null sink renders two
+    // seconds at a time, so the arrivals before the game's sound tell nothing.)
+    std::pair<double, double> Timeline(double fromFrame)
     {
         std::lock_guard lock(mutex_);
         std::vector<std::pair<double, double>> floor;  // (frame, arrival - frame / kRate)
-        for (std::size_t i = 0; i < arrivals_.size();) {
+        std::size_t start = 0;
+        while (start < arrivals_.size() && arrivals_[start].first < fromFrame) {
+            ++start;
+        }
+        for (std::size_t i = start; i < arrivals_.size();) {
             std::size_t j = i;
             std::pair<double, double> best{arrivals_[i].first, 1e300};
             for (; j < arrivals_.size() && arrivals_[j].second < arrivals_[i].second + 1.0; ++j) {
@@ -637,6 +643,7 @@ int main(int argc, char** argv)
 
         Keyboard keys;
         std::vector<double> presses;
+        double musicFrame = 0;
         double stageChosen = 0;
         bool played = false;
         if (!keys.Ok() || !keys.FindGame(30)) {
@@ -645,7 +652,9 @@ int main(int argc, char** argv)
                        [&] {
                            // The title music: loading is over.
                            auto s = recording.Samples();
-                           return std::any_of(s.begin(), s.end(), [](std::int16_t v) { return std::abs(v) > 64; });
+                           auto loud = std::find_if(s.begin(), s.end(), [](std::int16_t v) { return std::abs(v) > 64; });
+                           musicFrame = static_cast<double>((loud - s.begin()) / 2);
+                           return loud != s.end();
                        },
                        40)) {
             std::fprintf(stderr, "no title music\n");
@@ -693,7 +702,7 @@ int main(int argc, char** argv)
         recorder = -1;
         // The recorder thread ends with parec's output.
         std::vector<std::int16_t> samples = recording.Samples();
-        auto [zero, sinkRate] = recording.Timeline();
+        auto [zero, sinkRate] = recording.Timeline(musicFrame + 3.0 * kRate);
         {
             std::ofstream raw(root / "recording.raw", std::ios::binary);
             raw.write(reinterpret_cast<const char*>(samples.data()),
