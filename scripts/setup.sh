@@ -14,6 +14,9 @@ packages=(
   libgtk-3-dev libcairo2-dev libassimp-dev
   libx11-dev libxtst-dev
   xvfb xauth x11-utils xdotool
+  # the sound server's client library (the game talks to a running server itself); a private
+  # server with a null sink for the sound-server test and benchmark, recorded with parec
+  libpulse-dev pulseaudio pulseaudio-utils
 )
 
 missing=()
