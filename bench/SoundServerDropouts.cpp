@@ -729,12 +729,16 @@ int main(int argc, char** argv)
             std::vector<float> shot = ReadMonoWav(program / "wav" / "swing32.wav");
             std::vector<double> delays;
             std::vector<double> scores;
+            std::ofstream keyLog(root / "keys.txt");
             for (double press : presses) {
                 auto [at, score] = BestMatch(samples, shot, frameAt(press), frameAt(press + 0.25));
+                double delay = (zero + static_cast<double>(at) / sinkRate - press) * 1000.0;
                 if (score >= 0.3) {
-                    delays.push_back((zero + static_cast<double>(at) / sinkRate - press) * 1000.0);
+                    delays.push_back(delay);
                 }
                 scores.push_back(score);
+                // For a look at the recording (--keep): the frame each key maps to, and the match.
+                keyLog << frameAt(press) << " " << at << " " << score << " " << delay << "\n";
             }
 
             std::printf("sound server: PulseAudio null sink, recorded with parec; %d other cores busy\n",

@@ -40,6 +40,7 @@ public:
     static std::string SoundFontPath();
 
 private:
+    void PieceChanged();
     void Send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) override;
     void Synthesize(float* out, int frames) override;
 

@@ -158,6 +158,21 @@ void AudioMixer::Settle(long long frame)
     }
 }
 
+void AudioMixer::MixStreams(float* out, int frames, long long first)
+{
+    for (AudioSource* s : sources_) {
+        if (!s->Replayable()) {
+            s->MixInto(out, frames, rate_, first);
+        }
+    }
+    // Kept: a stream cannot render the same frames twice.
+    for (int i = std::max(0, frames - kKeptFrames); i < frames; ++i) {
+        std::size_t at = static_cast<std::size_t>((first + i) % kKeptFrames) * 2;
+        streams_[at] = out[2 * i];
+        streams_[at + 1] = out[2 * i + 1];
+    }
+}
+
 void AudioMixer::MixPlaced(float* out, int frames, long long first)
 {
     for (AudioSource* s : sources_) {
@@ -172,17 +187,8 @@ void AudioMixer::Render(float* out, int frames)
     std::fill(out, out + frames * 2, 0.0f);
     std::lock_guard lock(mutex_);
     Settle(rendered_);
-    for (AudioSource* s : sources_) {
-        if (!s->Replayable()) {
-            s->MixInto(out, frames, rate_, rendered_);
-        }
-    }
-    // The streams' frames are kept: they cannot be rendered twice.
-    for (int i = std::max(0, frames - kKeptFrames); i < frames; ++i) {
-        std::size_t at = static_cast<std::size_t>((rendered_ + i) % kKeptFrames) * 2;
-        streams_[at] = out[2 * i];
-        streams_[at + 1] = out[2 * i + 1];
-    }
+    streamsRestarted_ = false;  // nothing queued to give up: the streams go on here anyway
+    MixStreams(out, frames, rendered_);
     MixPlaced(out, frames, rendered_);
     Limit(out, frames, rendered_);
     rendered_ += frames;
@@ -199,10 +205,16 @@ int AudioMixer::Rerender(float* out, long long from)
     }
     int frames = static_cast<int>(rendered_ - from);
     Settle(from);
-    for (int i = 0; i < frames; ++i) {
-        std::size_t at = static_cast<std::size_t>((from + i) % kKeptFrames) * 2;
-        out[2 * i] = streams_[at];
-        out[2 * i + 1] = streams_[at + 1];
+    if (streamsRestarted_) {
+        streamsRestarted_ = false;
+        std::fill(out, out + frames * 2, 0.0f);
+        MixStreams(out, frames, from);
+    } else {
+        for (int i = 0; i < frames; ++i) {
+            std::size_t at = static_cast<std::size_t>((from + i) % kKeptFrames) * 2;
+            out[2 * i] = streams_[at];
+            out[2 * i + 1] = streams_[at + 1];
+        }
     }
     MixPlaced(out, frames, from);
     // The limiter goes on from where it stood before the first frame rendered again.

@@ -35,6 +35,14 @@ public:
     // A source asked for a play-state change (under the mixer lock), and, once the lock is let
     // go, wakes the output to place it as early as it can.
     void NoteChange() { changesAsked_ = true; }
+    // A stream started, stopped or changed its piece (under the mixer lock): from the frame where
+    // the change is placed, its queued frames are given up and it goes on there. Only for a cut
+    // that may be heard as one: the stream skips what it had queued.
+    void RestartStreams()
+    {
+        streamsRestarted_ = true;
+        changesAsked_ = true;
+    }
     bool ChangesAsked() const { return changesAsked_; }
     void PlayStateChanged();
 
@@ -54,10 +62,11 @@ public:
     void Render(float* out, int frames);
     // Renders again the frames from `from` to the end of what was rendered, with the play
     // changes asked for since placed at `from`; returns how many (0 when `from` is no longer
-    // kept). The streams' frames are the ones rendered before, so the music runs on unbroken.
+    // kept). The streams' frames are the ones rendered before, so the music runs on unbroken,
+    // unless the streams were restarted: then they go on from `from` with their next frames.
     int Rerender(float* out, long long from);
     // How far back Rerender reaches.
-    static constexpr int kKeptFrames = 16384;
+    static constexpr int kKeptFrames = 32768;
 
     // The limiter's output ceiling (one source alone stays below it) and how fast its gain
     // recovers once the sum falls back.
@@ -78,6 +87,7 @@ private:
     void CloseDevice();
     static void Callback(void* self, Uint8* stream, int len);
     void Settle(long long frame);
+    void MixStreams(float* out, int frames, long long first);
     void MixPlaced(float* out, int frames, long long first);
     void Limit(float* out, int frames, long long first);
 
@@ -101,4 +111,5 @@ private:
     std::vector<float> scratch_;
     float limiterGain_ = 1.0f;
     bool changesAsked_ = false;
+    bool streamsRestarted_ = false;
 };

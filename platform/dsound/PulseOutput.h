@@ -12,8 +12,9 @@ class AudioMixer;
 
 class PulseOutput {
 public:
-    // Sound queued ahead of the speaker: a stall of the process shorter than this is not heard.
-    static constexpr int kQueueMs = 120;
+    // Sound queued ahead of the speaker, at most: the server asks for it in pieces of half of
+    // it, so a stall of the process or the server of less than half is not heard.
+    static constexpr int kQueueMs = 300;
     // How far beyond the frame being heard a new sound is written: what it takes the server to
     // take the write in and turn back what it had already rendered.
     static constexpr int kLeadMs = 10;

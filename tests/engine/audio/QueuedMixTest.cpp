@@ -145,6 +145,22 @@ TEST_F(QueuedMixTest, APlacedSoundGoesOnWithTheNextFramesAndIsHeardOnce)
     }
 }
 
+TEST_F(QueuedMixTest, AStoppedTrackFallsSilentFromThePlacementNotAfterTheQueue)
+{
+    StartMusic();
+    const int queuedFrames = 8192, placedAt = 1024;
+    std::vector<float> queued = AudioTestSetup::Pull(queuedFrames);
+    ASSERT_GT(AudioTestSetup::Peak(queued, placedAt, queuedFrames - placedAt), 0.01f);
+    AudioMixer& mixer = AudioMixer::Instance();
+    long long from = mixer.RenderedFrames() - queuedFrames + placedAt;
+
+    music.Stop();  // the music thread's track change: stopped and closed down
+    std::vector<float> again(static_cast<std::size_t>(AudioMixer::kKeptFrames) * 2);
+    ASSERT_EQ(mixer.Rerender(again.data(), from), queuedFrames - placedAt);
+    EXPECT_EQ(AudioTestSetup::Peak(again, 0, queuedFrames - placedAt), 0.0f);
+    EXPECT_EQ(AudioTestSetup::Peak(AudioTestSetup::Pull(1024), 0, 1024), 0.0f);
+}
+
 TEST_F(QueuedMixTest, APlacementBeyondWhatIsKeptWaitsForTheNextFrames)
 {
     LoadEffect(800);
