@@ -25,20 +25,26 @@ bool AudioMixer::OpenDevice()
     if (pullMode_) {
         return true;
     }
-    if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        return false;
-    }
-    // Where SDL would go through a sound server, the mixer talks to the server itself: SDL's
-    // stream holds one block in the server, so any stall of a few milliseconds is heard.
-    const char* driver = SDL_GetCurrentAudioDriver();
-    if (driver && std::strcmp(driver, "pulseaudio") == 0) {
+    // Where SDL would go through a sound server (its first choice, unless another driver is
+    // asked for by name), the mixer talks to the server itself: SDL's stream holds one block in
+    // the server, so any stall of a few milliseconds is heard. With no server running, SDL goes
+    // on to its other drivers.
+    const char* driver = SDL_GetHint(SDL_HINT_AUDIODRIVER);
+    if (!driver || !*driver || SDL_strncasecmp(driver, "pulseaudio", 10) == 0) {
         auto server = std::make_unique<PulseOutput>(*this);
-        if (server->Open(44100)) {
+        {
+            // Set before the server's thread starts to render.
+            std::lock_guard lock(mutex_);
             rate_ = 44100;
-            blockFrames_ = server->LeadFrames();
+            blockFrames_ = PulseOutput::LeadFramesAt(rate_);
+        }
+        if (server->Open(44100)) {
             server_ = std::move(server);
             return true;
         }
+    }
+    if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        return false;
     }
     SDL_AudioSpec want{};
     want.freq = 44100;

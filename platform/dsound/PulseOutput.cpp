@@ -66,9 +66,10 @@ bool PulseOutput::Open(int rate)
         stream_ = pa_stream_new(context_, "Pellmoor", &spec, &map);
         ok = stream_ != nullptr;
     }
+    pa_stream* stream = stream_;
     if (ok) {
-        pa_stream_set_state_callback(stream_, &PulseOutput::OnStreamState, this);
-        pa_stream_set_write_callback(stream_, &PulseOutput::OnWrite, this);
+        pa_stream_set_state_callback(stream, &PulseOutput::OnStreamState, this);
+        pa_stream_set_write_callback(stream, &PulseOutput::OnWrite, this);
         // The whole latency is asked for; the server keeps a little of it in the sink and the
         // rest in this stream's queue, which it asks to have topped up in large pieces, so the
         // queue never falls far below a full one.
@@ -80,11 +81,11 @@ bool PulseOutput::Open(int rate)
         attr.fragsize = static_cast<std::uint32_t>(-1);
         auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY | PA_STREAM_INTERPOLATE_TIMING |
                                                     PA_STREAM_AUTO_TIMING_UPDATE);
-        ok = pa_stream_connect_playback(stream_, nullptr, &attr, flags, nullptr, nullptr) == 0;
+        ok = pa_stream_connect_playback(stream, nullptr, &attr, flags, nullptr, nullptr) == 0;
     }
     if (ok) {
         pa_stream_state_t s;
-        while ((s = pa_stream_get_state(stream_)) != PA_STREAM_READY && PA_STREAM_IS_GOOD(s)) {
+        while ((s = pa_stream_get_state(stream)) != PA_STREAM_READY && PA_STREAM_IS_GOOD(s)) {
             pa_threaded_mainloop_wait(loop_);
         }
         ok = s == PA_STREAM_READY;
@@ -109,12 +110,11 @@ void PulseOutput::Close()
         pa_threaded_mainloop_get_api(loop_)->io_free(wakeEvent_);
         wakeEvent_ = nullptr;
     }
-    if (stream_) {
-        pa_stream_set_state_callback(stream_, nullptr, nullptr);
-        pa_stream_set_write_callback(stream_, nullptr, nullptr);
-        pa_stream_disconnect(stream_);
-        pa_stream_unref(stream_);
-        stream_ = nullptr;
+    if (pa_stream* stream = stream_.exchange(nullptr)) {
+        pa_stream_set_state_callback(stream, nullptr, nullptr);
+        pa_stream_set_write_callback(stream, nullptr, nullptr);
+        pa_stream_disconnect(stream);
+        pa_stream_unref(stream);
     }
     if (context_) {
         pa_context_set_state_callback(context_, nullptr, nullptr);
@@ -168,22 +168,23 @@ void PulseOutput::OnWake(pa_mainloop_api*, pa_io_event*, int fd, pa_io_event_fla
     out->PlaceChanges();
 }
 
-void PulseOutput::OnWrite(pa_stream*, size_t bytes, void* self)
+void PulseOutput::OnWrite(pa_stream* stream, size_t bytes, void* self)
 {
-    static_cast<PulseOutput*>(self)->Fill(bytes);
+    static_cast<PulseOutput*>(self)->Fill(stream, bytes);
 }
 
 // With the mixer lock held, on the mainloop thread.
 void PulseOutput::PlaceChanges()
 {
-    if (!mixer_.ChangesAsked() || !stream_) {
+    pa_stream* stream = stream_;
+    if (!mixer_.ChangesAsked() || !stream) {
         return;
     }
     // What is queued in the stream is ours to replace; what the sink holds already is not.
     pa_usec_t latency = 0;
     int negative = 0;
-    const pa_timing_info* timing = pa_stream_get_timing_info(stream_);
-    if (!timing || pa_stream_get_latency(stream_, &latency, &negative) < 0) {
+    const pa_timing_info* timing = pa_stream_get_timing_info(stream);
+    if (!timing || pa_stream_get_latency(stream, &latency, &negative) < 0) {
         return;  // no timing yet: the change waits for the end of the queue
     }
     pa_usec_t sink = timing->sink_usec;
@@ -198,12 +199,12 @@ void PulseOutput::PlaceChanges()
     int frames = mixer_.Rerender(buffer_.data(), from);
     if (frames > 0) {
         std::int64_t back = -static_cast<std::int64_t>(frames) * kFrameBytes;
-        pa_stream_write(stream_, buffer_.data(), static_cast<size_t>(frames) * kFrameBytes, nullptr, back,
+        pa_stream_write(stream, buffer_.data(), static_cast<size_t>(frames) * kFrameBytes, nullptr, back,
                         PA_SEEK_RELATIVE);
     }
 }
 
-void PulseOutput::Fill(size_t bytes)
+void PulseOutput::Fill(pa_stream* stream, size_t bytes)
 {
     std::lock_guard lock(mixer_.Mutex());
     // A change asked for just now goes near the speaker, not behind the queue about to grow.
@@ -212,7 +213,7 @@ void PulseOutput::Fill(size_t bytes)
     while (frames > 0) {
         int n = static_cast<int>(std::min<std::size_t>(frames, AudioMixer::kKeptFrames / 2));
         mixer_.Render(buffer_.data(), n);
-        if (pa_stream_write(stream_, buffer_.data(), static_cast<size_t>(n) * kFrameBytes, nullptr, 0,
+        if (pa_stream_write(stream, buffer_.data(), static_cast<size_t>(n) * kFrameBytes, nullptr, 0,
                             PA_SEEK_RELATIVE) < 0) {
             failed_ = true;
             return;

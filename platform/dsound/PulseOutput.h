@@ -30,7 +30,8 @@ public:
     void Wake();
     // The connection or the stream broke.
     bool Failed() const { return failed_.load(); }
-    int LeadFrames() const { return rate_ * kLeadMs / 1000; }
+    int LeadFrames() const { return LeadFramesAt(rate_); }
+    static int LeadFramesAt(int rate) { return rate * kLeadMs / 1000; }
 
 private:
     static void OnContextState(pa_context* context, void* self);
@@ -39,12 +40,13 @@ private:
     static void OnWake(pa_mainloop_api* api, pa_io_event* event, int fd, pa_io_event_flags_t flags, void* self);
     void Close();
     void PlaceChanges();
-    void Fill(size_t bytes);
+    void Fill(pa_stream* stream, size_t bytes);
 
     AudioMixer& mixer_;
     pa_threaded_mainloop* loop_ = nullptr;
     pa_context* context_ = nullptr;
-    pa_stream* stream_ = nullptr;
+    // Set while the mainloop runs, read by its callbacks.
+    std::atomic<pa_stream*> stream_{nullptr};
     pa_io_event* wakeEvent_ = nullptr;
     int wakeFd_ = -1;
     int rate_ = 44100;

@@ -139,7 +139,10 @@ TEST(SoundServerTest, DeepQueueTakesANewSoundWholeOverAnUnbrokenTone)
     // The tone around it: every window at full strength and at the phase of the first, so no
     // frame was lost, repeated or shifted where the queue was rewritten. A window that the burst
     // covers only in part is left out: over a part the two sines are not apart.
-    auto partial = [&](int i) { return soundWindows[i].amplitude > 0.01 && soundWindows[i].amplitude < 0.23; };
+    const double full = 8000 / 32768.0;
+    auto partial = [&](int i) {
+        return soundWindows[i].amplitude > 0.005 && soundWindows[i].amplitude < full - 0.002;
+    };
     int from = std::max(0, first - 20), to = std::min<int>(toneWindows.size() - 1, first + 70);
     double phase = toneWindows[from].phase;
     int checked = 0;
@@ -148,8 +151,9 @@ TEST(SoundServerTest, DeepQueueTakesANewSoundWholeOverAnUnbrokenTone)
             continue;
         }
         ++checked;
-        EXPECT_NEAR(toneWindows[i].amplitude, 8000 / 32768.0, 0.01) << "window " << i << ", burst at " << first;
-        EXPECT_NEAR(std::remainder(toneWindows[i].phase - phase, 2 * kPi), 0.0, 0.02)
+        EXPECT_NEAR(toneWindows[i].amplitude, full, 0.01) << "window " << i << ", burst at " << first;
+        // A frame out of place turns the phase by 2 pi / 100, about 0.063.
+        EXPECT_NEAR(std::remainder(toneWindows[i].phase - phase, 2 * kPi), 0.0, 0.03)
             << "window " << i << ", burst at " << first;
     }
     EXPECT_GT(checked, 80);
