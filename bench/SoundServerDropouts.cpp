@@ -14,8 +14,11 @@
 // over the run is when sample 0 left it, give or take a read's wake-up. The shot's onset is found
 // by matching its WAV file against the recording after each key.
 //
-//   bench_SoundServerDropouts [--seconds N] [--idle] [--keep]
+//   bench_SoundServerDropouts [--seconds N] [--idle] [--keep] [--server ADDRESS]
 //     --idle  leave the other cores alone; --keep  keep the scratch folder (recording, logs)
+//     --server  use a server that is already running (e.g. PipeWire's PulseAudio service at
+//               unix:/run/user/0/pulse/native) instead of starting one; its null sink is removed
+//               at the end
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -547,6 +550,7 @@ int main(int argc, char** argv)
     double seconds = 60;
     bool busy = true;
     bool keep = false;
+    std::string given;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--seconds" && i + 1 < argc) {
@@ -555,6 +559,8 @@ int main(int argc, char** argv)
             busy = false;
         } else if (a == "--keep") {
             keep = true;
+        } else if (a == "--server" && i + 1 < argc) {
+            given = argv[++i];
         }
     }
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
@@ -597,27 +603,34 @@ int main(int argc, char** argv)
             {"PULSE_RUNTIME_PATH", (root / "pulse-runtime").string()},
             {"PULSE_STATE_PATH", (root / "pulse-state").string()},
             {"PULSE_CLIENTCONFIG", (root / "client.conf").string()},
-            {"PULSE_SERVER", "unix:" + socket.string()},
+            {"PULSE_SERVER", given.empty() ? "unix:" + socket.string() : given},
             {"DBUS_SESSION_BUS_ADDRESS", "disabled:"},
+            {"PULSE_SINK", kSink},
         };
         auto serverEnv = Environment(common, {"DISPLAY"});
         auto clientEnv = Environment(common, {});
-        server = Spawn({"pulseaudio", "-n", "-F", (root / "server.pa").string(), "--daemonize=no",
-                        "--exit-idle-time=-1", "--use-pid-file=no", "--log-target=file:" + serverLog.string(),
-                        "--log-level=debug"},
-                       serverEnv, log);
+        if (given.empty()) {
+            server = Spawn({"pulseaudio", "-n", "-F", (root / "server.pa").string(), "--daemonize=no",
+                            "--exit-idle-time=-1", "--use-pid-file=no", "--log-target=file:" + serverLog.string(),
+                            "--log-level=debug"},
+                           serverEnv, log);
+        }
         auto pactl = [&](std::vector<std::string> args) {
             args.insert(args.begin(), "pactl");
             return Run(args, clientEnv, log);
         };
-        if (server < 0 || !WaitFor([&] { return pactl({"info"}) == 0; }, 10)) {
+        if ((given.empty() && server < 0) || !WaitFor([&] { return pactl({"info"}) == 0; }, 10)) {
             std::fprintf(stderr, "pulseaudio did not start (see %s)\n", log.c_str());
             Stop(server);
             return 1;
         }
-        if (pactl({"load-module", "module-null-sink", std::string("sink_name=") + kSink, "rate=44100",
-                   "channels=2"}) != 0 ||
-            pactl({"set-default-sink", kSink}) != 0) {
+        std::string sinkModule = (root / "sink-module.txt").string();
+        // The game's stream is sent to the sink by name (PULSE_SINK), which every server honours;
+        // PipeWire's will not make a new sink the default.
+        if (Run({"pactl", "load-module", "module-null-sink", std::string("sink_name=") + kSink, "rate=44100",
+                 "channels=2"},
+                clientEnv, sinkModule) != 0 ||
+            !WaitFor([&] { return pactl({"list", "short", "sinks"}) == 0; }, 5)) {
             std::fprintf(stderr, "no null sink\n");
             Stop(server);
             return 1;
@@ -708,6 +721,13 @@ int main(int argc, char** argv)
             raw.write(reinterpret_cast<const char*>(samples.data()),
                       static_cast<std::streamsize>(samples.size() * sizeof(std::int16_t)));
         }
+        if (!given.empty()) {
+            // The module's number, as load-module printed it.
+            std::ifstream in(sinkModule);
+            std::string number;
+            std::getline(in, number);
+            pactl({"unload-module", number});
+        }
         Stop(server);
         server = -1;
         if (played && !presses.empty()) {
@@ -741,8 +761,8 @@ int main(int argc, char** argv)
                 keyLog << frameAt(press) << " " << at << " " << score << " " << delay << "\n";
             }
 
-            std::printf("sound server: PulseAudio null sink, recorded with parec; %d other cores busy\n",
-                        load.Count());
+            std::printf("sound server: %s, null sink recorded with parec; %d other cores busy\n",
+                        given.empty() ? "PulseAudio started here" : given.c_str(), load.Count());
             std::printf("game stream:%s\n", latency.empty() ? " (not listed)" : latency.c_str());
             std::printf("sink clock: %.1f frames per steady second (%+.0f ppm)\n", sinkRate,
                         (sinkRate / kRate - 1) * 1e6);
@@ -757,7 +777,10 @@ int main(int argc, char** argv)
                 std::printf("  at %.2f s into the stage: %.1f ms\n", double(gaps[i].start - from) / kRate,
                             gaps[i].frames * 1000.0 / kRate);
             }
-            std::printf("server log: %d \"Implicit underrun\" lines\n", CountLines(serverLog, "Implicit underrun"));
+            if (given.empty()) {
+                std::printf("server log: %d \"Implicit underrun\" lines\n",
+                            CountLines(serverLog, "Implicit underrun"));
+            }
             if (!delays.empty()) {
                 std::printf("key to shot sound over %zu of %zu keys: median %.1f ms, min %.1f, p10 %.1f, p90 %.1f, "
                             "max %.1f ms (match %.2f median)\n",
