@@ -715,7 +715,10 @@ int main(int argc, char** argv)
         recorder = -1;
         // The recorder thread ends with parec's output.
         std::vector<std::int16_t> samples = recording.Samples();
-        auto [zero, sinkRate] = recording.Timeline(musicFrame + 3.0 * kRate);
+        // Plain variables: the lambdas below use them (clang refuses structured bindings there).
+        std::pair<double, double> timeline = recording.Timeline(musicFrame + 3.0 * kRate);
+        double zero = timeline.first;
+        double sinkRate = timeline.second;
         {
             std::ofstream raw(root / "recording.raw", std::ios::binary);
             raw.write(reinterpret_cast<const char*>(samples.data()),

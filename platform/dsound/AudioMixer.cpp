@@ -147,12 +147,6 @@ void AudioMixer::PlayStateChanged()
     }
 }
 
-bool AudioMixer::ThroughSoundServer()
-{
-    std::lock_guard lock(openMutex_);
-    return server_ != nullptr;
-}
-
 void AudioMixer::Settle(long long frame)
 {
     if (!changesAsked_) {

@@ -77,8 +77,6 @@ public:
     bool PullMode() const { return pullMode_; }
     void SetCaptureHook(std::function<void(const float*, int)> hook);
     void SimulateLoss();
-    // True while the output goes through the sound server with its deep queue.
-    bool ThroughSoundServer();
 
 private:
     AudioMixer();

@@ -12,6 +12,7 @@
 namespace {
 
 constexpr int kFrameBytes = 2 * sizeof(float);
+constexpr std::size_t kPieceFrames = 1024;
 
 pa_usec_t Ms(int ms)
 {
@@ -206,13 +207,18 @@ void PulseOutput::PlaceChanges()
 
 void PulseOutput::Fill(pa_stream* stream, size_t bytes)
 {
-    std::lock_guard lock(mixer_.Mutex());
-    // A change asked for just now goes near the speaker, not behind the queue about to grow.
-    PlaceChanges();
+    // In pieces, each under the mixer lock of its own, so that a play request of the game waits
+    // for one piece at most.
     std::size_t frames = bytes / kFrameBytes;
     while (frames > 0) {
-        int n = static_cast<int>(std::min<std::size_t>(frames, AudioMixer::kKeptFrames / 2));
-        mixer_.Render(buffer_.data(), n);
+        int n = static_cast<int>(std::min<std::size_t>(frames, kPieceFrames));
+        {
+            std::lock_guard lock(mixer_.Mutex());
+            // A change asked for just now goes near the speaker, not behind the queue about to
+            // grow.
+            PlaceChanges();
+            mixer_.Render(buffer_.data(), n);
+        }
         if (pa_stream_write(stream, buffer_.data(), static_cast<size_t>(n) * kFrameBytes, nullptr, 0,
                             PA_SEEK_RELATIVE) < 0) {
             failed_ = true;
