@@ -27,7 +27,7 @@
 #include <poll.h>
 #include <sched.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -123,22 +123,28 @@ pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>
         envp.push_back(const_cast<char*>(e.c_str()));
     }
     envp.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    if (outFd >= 0) {
-        posix_spawn_file_actions_adddup2(&actions, outFd, 1);
-        posix_spawn_file_actions_addclose(&actions, outFd);
-    } else {
-        posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+    pid_t parent = getpid();
+    pid_t pid = fork();
+    if (pid == 0) {
+        // Every child (server, recorder, game) ends with the benchmark, also when it is
+        // interrupted.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (getppid() != parent) {
+            _exit(127);
+        }
+        int in = open("/dev/null", O_RDONLY);
+        int out = outFd >= 0 ? outFd : open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+        int err = open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+        if (in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 ||
+            chdir(cwd.c_str()) != 0) {
+            _exit(127);
+        }
+        if (outFd >= 0) {
+            close(outFd);
+        }
+        execvpe(argv[0], argv.data(), envp.data());
+        _exit(127);
     }
-    posix_spawn_file_actions_addopen(&actions, 2, log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-    posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, args[0].c_str(), &actions, nullptr, argv.data(), envp.data()) != 0) {
-        pid = -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
     return pid;
 }
 
