@@ -17,8 +17,9 @@ play_packages=(
   libfontconfig-dev fonts-ipafont-gothic fonts-dejavu-core
   libfluidsynth-dev timgm6mb-soundfont
   libgtk-3-dev libcairo2-dev libassimp-dev
-  # The window manager is asked about frames and full screen through Xlib.
-  libx11-dev
+  # The window manager is asked about frames and full screen through Xlib, and sound goes to a
+  # running sound server through its own client library.
+  libx11-dev libpulse-dev
 )
 
 # Only for the tests and the tools around them.
@@ -37,6 +38,9 @@ test_packages=(
   # A window manager and a Wayland compositor on the tests' own X server: the game's window and
   # its message boxes are checked as a desktop shows them.
   openbox weston
+  # A private sound server with a null sink for the sound-server test and benchmark, recorded
+  # with parec.
+  pulseaudio pulseaudio-utils
 )
 
 case "$use" in

@@ -33,9 +33,10 @@ cmake --build build-asan -j"$jobs"
 (cd build-asan && ctest --output-on-failure -j"$jobs" --timeout 600)
 
 # The tests that run threads: the loader (scenes), the music thread and the audio callback
-# (audio), the lock and the error reporter (engine), and the sealing library's calls from two
-# threads. Only their programs are built; CTest runs the tests it found in them.
+# (audio), the output through a sound server (dsound), the lock and the error reporter (engine),
+# and the sealing library's calls from two threads. Only their programs are built; CTest runs
+# the tests it found in them.
 CC=clang CXX=clang++ cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELLMOOR_SANITIZE=thread \
   -DPELLMOOR_TESTS=ON
-cmake --build build-tsan -j"$jobs" --target scene_tests audio_tests engine_tests test_sealer
+cmake --build build-tsan -j"$jobs" --target scene_tests audio_tests dsound_tests engine_tests test_sealer
 (cd build-tsan && ctest --output-on-failure -j"$jobs" --timeout 600 -E '^fuzz_replay|_NOT_BUILT$')

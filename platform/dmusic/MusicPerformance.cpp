@@ -81,6 +81,7 @@ HRESULT MusicPerformance::InitAudio(IDirectMusic** music, IDirectSound** sound, 
         return DMUS_E_NO_SOUNDFONT;
     }
     mixer.AddSource(this);
+    PieceChanged();
     return S_OK;
 }
 
@@ -110,6 +111,7 @@ HRESULT MusicPerformance::PlaySegmentEx(IUnknown* source, WCHAR*, IUnknown*, DWO
         sequencer_ = std::move(sequencer);
         playing_ = ours;
     }
+    PieceChanged();
     if (state) {
         *state = nullptr;
     }
@@ -121,12 +123,15 @@ HRESULT MusicPerformance::Stop(IDirectMusicSegment8* segment, IDirectMusicSegmen
     if (!synth_) {
         return DMUS_E_NOT_INIT;
     }
-    std::lock_guard lock(AudioMixer::Instance().Mutex());
-    if (sequencer_ && (!segment || static_cast<IDirectMusicSegment8*>(playing_) == segment)) {
-        sequencer_->ReleaseNotes(*this);
-        sequencer_.reset();
-        playing_ = nullptr;
+    {
+        std::lock_guard lock(AudioMixer::Instance().Mutex());
+        if (sequencer_ && (!segment || static_cast<IDirectMusicSegment8*>(playing_) == segment)) {
+            sequencer_->ReleaseNotes(*this);
+            sequencer_.reset();
+            playing_ = nullptr;
+        }
     }
+    PieceChanged();
     return S_OK;
 }
 
@@ -164,6 +169,7 @@ HRESULT MusicPerformance::CloseDown()
     AudioMixer& mixer = AudioMixer::Instance();
     if (synth_) {
         mixer.RemoveSource(this);
+        PieceChanged();
     }
     {
         std::lock_guard lock(mixer.Mutex());
@@ -180,6 +186,18 @@ HRESULT MusicPerformance::CloseDown()
         mixerHeld_ = false;
     }
     return S_OK;
+}
+
+void MusicPerformance::PieceChanged()
+{
+    // A track that starts or stops is heard as soon as a sound effect would be, not after what
+    // the output has queued of the old one.
+    AudioMixer& mixer = AudioMixer::Instance();
+    {
+        std::lock_guard lock(mixer.Mutex());
+        mixer.RestartStreams();
+    }
+    mixer.PlayStateChanged();
 }
 
 void MusicPerformance::Send(std::uint8_t status, std::uint8_t d1, std::uint8_t d2)
@@ -203,7 +221,7 @@ void MusicPerformance::Synthesize(float* out, int frames)
     lease_.rendered += static_cast<unsigned>(frames);
 }
 
-void MusicPerformance::MixInto(float* out, int frames, int)
+void MusicPerformance::MixInto(float* out, int frames, int, long long)
 {
     if (!synth_) {
         return;

@@ -34,12 +34,13 @@ public:
     HRESULT SetGlobalParam(REFGUID param, void* data, DWORD size) override;
     HRESULT CloseDown() override;
 
-    void MixInto(float* out, int frames, int rate) override;
+    void MixInto(float* out, int frames, int rate, long long first) override;
 
     // The soundfont the synthesiser loads: the system's default General MIDI one.
     static std::string SoundFontPath();
 
 private:
+    void PieceChanged();
     void Send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) override;
     void Synthesize(float* out, int frames) override;
 

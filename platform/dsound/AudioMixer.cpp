@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/dsound/AudioCapture.h"
+#include "platform/dsound/PulseOutput.h"
 
 AudioMixer& AudioMixer::Instance()
 {
@@ -12,10 +13,35 @@ AudioMixer& AudioMixer::Instance()
     return mixer;
 }
 
+AudioMixer::AudioMixer()
+    : streams_(static_cast<std::size_t>(kKeptFrames) * 2, 0.0f), gains_(kKeptFrames, 1.0f)
+{
+}
+
+AudioMixer::~AudioMixer() = default;
+
 bool AudioMixer::OpenDevice()
 {
     if (pullMode_) {
         return true;
+    }
+    // Where SDL would go through a sound server (its first choice, unless another driver is
+    // asked for by name), the mixer talks to the server itself: SDL's stream holds one block in
+    // the server, so any stall of a few milliseconds is heard. With no server running, SDL goes
+    // on to its other drivers.
+    const char* driver = SDL_GetHint(SDL_HINT_AUDIODRIVER);
+    if (!driver || !*driver || SDL_strncasecmp(driver, "pulseaudio", 10) == 0) {
+        auto server = std::make_unique<PulseOutput>(*this);
+        {
+            // Set before the server's thread starts to render.
+            std::lock_guard lock(mutex_);
+            rate_ = 44100;
+            blockFrames_ = PulseOutput::LeadFramesAt(rate_);
+        }
+        if (server->Open(44100)) {
+            server_ = std::move(server);
+            return true;
+        }
     }
     if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         return false;
@@ -41,6 +67,7 @@ bool AudioMixer::OpenDevice()
 
 void AudioMixer::CloseDevice()
 {
+    server_.reset();
     if (device_ != 0) {
         SDL_CloseAudioDevice(device_);
         device_ = 0;
@@ -83,7 +110,7 @@ void AudioMixer::RemoveSource(AudioSource* source)
 bool AudioMixer::IsLost()
 {
     std::lock_guard lock(openMutex_);
-    if (simulatedLoss_) {
+    if (simulatedLoss_ || (server_ && server_->Failed())) {
         return true;
     }
     return !pullMode_ && device_ != 0 && SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED;
@@ -92,7 +119,7 @@ bool AudioMixer::IsLost()
 bool AudioMixer::Reopen()
 {
     std::lock_guard lock(openMutex_);
-    bool lost = simulatedLoss_ ||
+    bool lost = simulatedLoss_ || (server_ && server_->Failed()) ||
                 (!pullMode_ && device_ != 0 && SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED);
     if (!lost) {
         return true;
@@ -112,20 +139,94 @@ void AudioMixer::SimulateLoss()
     simulatedLoss_ = true;
 }
 
+void AudioMixer::PlayStateChanged()
+{
+    std::lock_guard lock(openMutex_);
+    if (server_) {
+        server_->Wake();
+    }
+}
+
+void AudioMixer::Settle(long long frame)
+{
+    if (!changesAsked_) {
+        return;
+    }
+    changesAsked_ = false;
+    for (AudioSource* s : sources_) {
+        s->Settle(frame);
+    }
+}
+
+void AudioMixer::MixStreams(float* out, int frames, long long first)
+{
+    for (AudioSource* s : sources_) {
+        if (!s->Replayable()) {
+            s->MixInto(out, frames, rate_, first);
+        }
+    }
+    // Kept: a stream cannot render the same frames twice.
+    for (int i = std::max(0, frames - kKeptFrames); i < frames; ++i) {
+        std::size_t at = static_cast<std::size_t>((first + i) % kKeptFrames) * 2;
+        streams_[at] = out[2 * i];
+        streams_[at + 1] = out[2 * i + 1];
+    }
+}
+
+void AudioMixer::MixPlaced(float* out, int frames, long long first)
+{
+    for (AudioSource* s : sources_) {
+        if (s->Replayable()) {
+            s->MixInto(out, frames, rate_, first);
+        }
+    }
+}
+
 void AudioMixer::Render(float* out, int frames)
 {
     std::fill(out, out + frames * 2, 0.0f);
     std::lock_guard lock(mutex_);
-    for (AudioSource* s : sources_) {
-        s->MixInto(out, frames, rate_);
-    }
-    Limit(out, frames);
+    Settle(rendered_);
+    streamsRestarted_ = false;  // nothing queued to give up: the streams go on here anyway
+    MixStreams(out, frames, rendered_);
+    MixPlaced(out, frames, rendered_);
+    Limit(out, frames, rendered_);
+    rendered_ += frames;
     if (capture_) {
         capture_(out, frames);
     }
 }
 
-void AudioMixer::Limit(float* out, int frames)
+int AudioMixer::Rerender(float* out, long long from)
+{
+    std::lock_guard lock(mutex_);
+    if (from >= rendered_ || from <= rendered_ - kKeptFrames || from < 0) {
+        return 0;
+    }
+    int frames = static_cast<int>(rendered_ - from);
+    Settle(from);
+    if (streamsRestarted_) {
+        streamsRestarted_ = false;
+        std::fill(out, out + frames * 2, 0.0f);
+        MixStreams(out, frames, from);
+    } else {
+        for (int i = 0; i < frames; ++i) {
+            std::size_t at = static_cast<std::size_t>((from + i) % kKeptFrames) * 2;
+            out[2 * i] = streams_[at];
+            out[2 * i + 1] = streams_[at + 1];
+        }
+    }
+    MixPlaced(out, frames, from);
+    // The limiter goes on from where it stood before the first frame rendered again.
+    limiterGain_ = from > 0 ? gains_[static_cast<std::size_t>((from - 1) % kKeptFrames)] : 1.0f;
+    Limit(out, frames, from);
+    if (capture_) {
+        capture_(out, frames);
+    }
+    return frames;
+}
+
+void AudioMixer::Limit(float* out, int frames, long long first)
 {
     // Gain falls at once to what the loudest channel of a frame needs and climbs back by
     // kLimiterReleaseDbPerSecond, so a sum over the ceiling is turned down smoothly instead of
@@ -136,14 +237,15 @@ void AudioMixer::Limit(float* out, int frames)
         float peak = std::max(std::fabs(frame[0]), std::fabs(frame[1]));
         if (!std::isfinite(peak)) {
             frame[0] = frame[1] = 0.0f;  // a broken source must not silence the mix for good
-            continue;
+        } else {
+            limiterGain_ = std::min(1.0f, limiterGain_ * release);
+            if (peak * limiterGain_ > kLimiterCeiling) {
+                limiterGain_ = kLimiterCeiling / peak;
+            }
+            frame[0] *= limiterGain_;
+            frame[1] *= limiterGain_;
         }
-        limiterGain_ = std::min(1.0f, limiterGain_ * release);
-        if (peak * limiterGain_ > kLimiterCeiling) {
-            limiterGain_ = kLimiterCeiling / peak;
-        }
-        frame[0] *= limiterGain_;
-        frame[1] *= limiterGain_;
+        gains_[static_cast<std::size_t>((first + i) % kKeptFrames)] = limiterGain_;
     }
 }
 

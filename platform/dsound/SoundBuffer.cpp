@@ -1,5 +1,6 @@
 #include "platform/dsound/SoundBuffer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <mutex>
@@ -14,6 +15,7 @@ SoundBuffer::SoundBuffer(const WAVEFORMATEX& format, DWORD bytes)
     if (format.wBitsPerSample == 8) {
         std::fill(data_.begin(), data_.end(), BYTE(0x80));
     }
+    asked_.reserve(8);
     AudioMixer::Instance().AddSource(this);
 }
 
@@ -71,9 +73,12 @@ HRESULT SoundBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* part1, DWORD* bytes
         bytes = size;
         offset = 0;
     } else if (flags & DSBLOCK_FROMWRITECURSOR) {
-        // The write cursor is where the play cursor is; nothing runs ahead of it here.
-        std::lock_guard lock(AudioMixer::Instance().Mutex());
-        offset = static_cast<DWORD>(position_) * format_.nBlockAlign % size;
+        // The write cursor is where the play cursor is: the position at the next frame the mixer
+        // renders.
+        AudioMixer& mixer = AudioMixer::Instance();
+        std::lock_guard lock(mixer.Mutex());
+        bool sounding = false;
+        offset = static_cast<DWORD>(PositionAt(mixer.RenderedFrames(), &sounding)) * format_.nBlockAlign % size;
     }
     if (offset >= size || bytes == 0 || bytes > size) {
         return DSERR_INVALIDPARAM;
@@ -128,16 +133,13 @@ HRESULT SoundBuffer::Play(DWORD, DWORD priority, DWORD flags)
     if (Lost()) {
         return DSERR_BUFFERLOST;
     }
-    std::lock_guard lock(AudioMixer::Instance().Mutex());
-    playing_ = true;
-    looping_ = (flags & DSBPLAY_LOOPING) != 0;
+    Ask((flags & DSBPLAY_LOOPING) != 0 ? Change::PlayLooping : Change::Play);
     return DS_OK;
 }
 
 HRESULT SoundBuffer::Stop()
 {
-    std::lock_guard lock(AudioMixer::Instance().Mutex());
-    playing_ = false;
+    Ask(Change::Stop);
     return DS_OK;
 }
 
@@ -146,9 +148,78 @@ HRESULT SoundBuffer::SetCurrentPosition(DWORD position)
     if (position >= data_.size()) {
         return DSERR_INVALIDPARAM;
     }
-    std::lock_guard lock(AudioMixer::Instance().Mutex());
-    position_ = static_cast<double>(position / format_.nBlockAlign);
+    Ask(Change::Position, static_cast<double>(position / format_.nBlockAlign));
     return DS_OK;
+}
+
+void SoundBuffer::Ask(Change change, double position)
+{
+    AudioMixer& mixer = AudioMixer::Instance();
+    {
+        std::lock_guard lock(mixer.Mutex());
+        asked_.emplace_back(change, position);
+        mixer.NoteChange();
+    }
+    // A start or a stop is worth placing into sound that is already queued for the device.
+    mixer.PlayStateChanged();
+}
+
+double SoundBuffer::PositionAt(long long frame, bool* sounding) const
+{
+    *sounding = false;
+    if (!playing_) {
+        return position_;
+    }
+    double at = start_ + static_cast<double>(frame - from_) * step_;
+    if (frame < from_ || frames_ == 0) {
+        return start_;
+    }
+    if (at < frames_) {
+        *sounding = true;
+        return at;
+    }
+    if (!looping_) {
+        return 0.0;  // it ran out and stopped; a new play starts from the beginning
+    }
+    *sounding = true;
+    return std::fmod(at, static_cast<double>(frames_));
+}
+
+void SoundBuffer::Settle(long long frame)
+{
+    if (asked_.empty()) {
+        return;
+    }
+    step_ = static_cast<double>(format_.nSamplesPerSec) / AudioMixer::Instance().Rate();
+    for (auto [change, position] : asked_) {
+        bool sounding = false;
+        double now = PositionAt(frame, &sounding);
+        switch (change) {
+        case Change::Stop:
+            position_ = now;
+            playing_ = false;
+            break;
+        case Change::Position:
+            position_ = position;
+            if (playing_ && sounding) {
+                from_ = frame;
+                start_ = position;
+            } else {
+                playing_ = false;
+            }
+            break;
+        case Change::Play:
+        case Change::PlayLooping:
+            looping_ = change == Change::PlayLooping;
+            if (!(playing_ && sounding)) {
+                playing_ = true;
+                from_ = frame;
+                start_ = now;
+            }
+            break;
+        }
+    }
+    asked_.clear();
 }
 
 float SoundBuffer::SampleAt(DWORD frame, int channel) const
@@ -171,24 +242,25 @@ float SoundBuffer::SampleAt(DWORD frame, int channel) const
     }
 }
 
-void SoundBuffer::MixInto(float* out, int frames, int rate)
+void SoundBuffer::MixInto(float* out, int frames, int rate, long long first)
 {
     if (!playing_ || frames_ == 0) {
         return;
     }
     const double step = static_cast<double>(format_.nSamplesPerSec) / rate;
     const int channels = format_.nChannels;
-    for (int i = 0; i < frames; ++i) {
-        if (position_ >= frames_) {
+    // Only the frames from the start of the play on; a frame before it is silence.
+    int i = static_cast<int>(std::clamp<long long>(from_ - first, 0, frames));
+    double position = start_ + static_cast<double>(first + i - from_) * step;
+    for (; i < frames; ++i, position += step) {
+        if (position >= frames_) {
             if (!looping_) {
-                playing_ = false;
-                position_ = 0.0;
                 return;
             }
-            position_ = std::fmod(position_, static_cast<double>(frames_));
+            position = std::fmod(position, static_cast<double>(frames_));
         }
-        DWORD f0 = static_cast<DWORD>(position_);
-        double frac = position_ - f0;
+        DWORD f0 = static_cast<DWORD>(position);
+        double frac = position - f0;
         DWORD f1 = f0 + 1 < frames_ ? f0 + 1 : (looping_ ? 0 : f0);
         for (int side = 0; side < 2; ++side) {
             // Mono feeds both sides; the first two channels are left and right.
@@ -197,6 +269,5 @@ void SoundBuffer::MixInto(float* out, int frames, int rate)
             float b = SampleAt(f1, ch);
             out[i * 2 + side] += static_cast<float>(a + (b - a) * frac);
         }
-        position_ += step;
     }
 }

@@ -1,0 +1,242 @@
+#include "tests/support/SoundServer.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kSink = "pellmoor_test";
+
+void End(pid_t& pid)
+{
+    if (pid <= 0) {
+        return;
+    }
+    kill(pid, SIGTERM);
+    for (int i = 0; i < 300; ++i) {
+        if (waitpid(pid, nullptr, WNOHANG) == pid) {
+            pid = -1;
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    pid = -1;
+}
+
+}  // namespace
+
+SoundServer::SoundServer()
+{
+    char pattern[] = "/tmp/sound-server-test.XXXXXX";
+    root_ = mkdtemp(pattern);
+    for (const char* d : {"home", "runtime", "pulse-runtime", "pulse-state"}) {
+        fs::create_directory(fs::path(root_) / d);
+        fs::permissions(fs::path(root_) / d, fs::perms::owner_all);
+    }
+    std::ofstream(root_ + "/server.pa") << "load-module module-native-protocol-unix socket=" << root_
+                                        << "/native auth-anonymous=1\n";
+    std::ofstream(root_ + "/client.conf") << "autospawn = no\n";
+    const std::pair<const char*, std::string> vars[] = {
+        {"HOME", root_ + "/home"},
+        {"XDG_RUNTIME_DIR", root_ + "/runtime"},
+        {"PULSE_RUNTIME_PATH", root_ + "/pulse-runtime"},
+        {"PULSE_STATE_PATH", root_ + "/pulse-state"},
+        {"PULSE_CLIENTCONFIG", root_ + "/client.conf"},
+        {"PULSE_SERVER", "unix:" + root_ + "/native"},
+        {"DBUS_SESSION_BUS_ADDRESS", "disabled:"},
+    };
+    for (const auto& [name, value] : vars) {
+        setenv(name, value.c_str(), 1);
+    }
+    for (char** e = environ; *e; ++e) {
+        // The server needs no display, and must not start a message bus for one.
+        if (std::string(*e).rfind("DISPLAY=", 0) != 0) {
+            env_.push_back(*e);
+        }
+    }
+}
+
+SoundServer::~SoundServer()
+{
+    End(recorder_);
+    End(anchor_);
+    End(server_);
+    std::error_code ec;
+    fs::remove_all(root_, ec);
+}
+
+pid_t SoundServer::Spawn(const std::vector<std::string>& args, const std::string& output)
+{
+    std::vector<char*> argv;
+    for (const auto& a : args) {
+        argv.push_back(const_cast<char*>(a.c_str()));
+    }
+    argv.push_back(nullptr);
+    std::vector<char*> envp;
+    for (auto& e : env_) {
+        envp.push_back(e.data());
+    }
+    envp.push_back(nullptr);
+    std::string log = root_ + "/log.txt";
+    pid_t parent = getpid();
+    pid_t pid = fork();
+    if (pid == 0) {
+        // A server, recorder or silent stream ends with the test program, also when it is
+        // killed or aborts, instead of staying behind.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (getppid() != parent) {
+            _exit(127);
+        }
+        int in = open("/dev/null", O_RDONLY);
+        int out = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        int err = open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+        if (in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) {
+            _exit(127);
+        }
+        execvpe(argv[0], argv.data(), envp.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+int SoundServer::Pactl(const std::vector<std::string>& args, const std::string& output)
+{
+    std::vector<std::string> all{"pactl"};
+    all.insert(all.end(), args.begin(), args.end());
+    pid_t pid = Spawn(all, output);
+    if (pid < 0) {
+        return -1;
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+bool SoundServer::Start()
+{
+    server_ = Spawn({"pulseaudio", "-n", "-F", root_ + "/server.pa", "--daemonize=no", "--exit-idle-time=-1",
+                     "--use-pid-file=no", "--log-target=file:" + root_ + "/pulse.txt", "--log-level=debug"},
+                    root_ + "/server-out.txt");
+    if (server_ < 0) {
+        error_ = "pulseaudio could not be started";
+        return false;
+    }
+    bool up = false;
+    for (int i = 0; i < 100 && !up; ++i) {
+        up = Pactl({"info"}, "/dev/null") == 0;
+        if (!up) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    }
+    if (!up) {
+        error_ = "pulseaudio did not come up";
+        return false;
+    }
+    if (Pactl({"load-module", "module-null-sink", std::string("sink_name=") + kSink, "rate=44100", "channels=2"},
+              "/dev/null") != 0 ||
+        Pactl({"set-default-sink", kSink}, "/dev/null") != 0) {
+        error_ = "no null sink";
+        return false;
+    }
+    // A silent stream that asks for a short latency keeps the sink rendering in short blocks:
+    // the null sink starts with blocks of two seconds and would run that far ahead of the clock.
+    anchor_ = Spawn({"pacat", "--raw", "--format=s16le", "--rate=44100", "--channels=2", "--latency-msec=10",
+                     "/dev/zero"},
+                    "/dev/null");
+    std::string sinks = root_ + "/sinks.txt";
+    for (int i = 0; anchor_ > 0 && i < 100; ++i) {
+        Pactl({"list", "sinks"}, sinks);
+        std::ifstream in(sinks);
+        for (std::string line; std::getline(in, line);) {
+            std::size_t at = line.find("\tLatency: ");
+            if (at != std::string::npos && std::atoll(line.c_str() + at + 10) < 50000) {
+                return true;
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    error_ = "the sink did not settle to a short latency";
+    return false;
+}
+
+bool SoundServer::StartRecording()
+{
+    recorder_ = Spawn({"parec", std::string("--device=") + kSink + ".monitor", "--raw", "--format=s16le",
+                       "--rate=44100", "--channels=2", "--latency-msec=2"},
+                      root_ + "/recording.raw");
+    if (recorder_ < 0) {
+        error_ = "parec could not be started";
+        return false;
+    }
+    // The recording runs once its stream is listed.
+    std::string outputs = root_ + "/source-outputs.txt";
+    for (int i = 0; i < 100; ++i) {
+        Pactl({"list", "short", "source-outputs"}, outputs);
+        std::ifstream in(outputs);
+        std::string line;
+        if (std::getline(in, line) && !line.empty()) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    error_ = "parec did not connect";
+    return false;
+}
+
+std::vector<std::int16_t> SoundServer::StopRecording()
+{
+    End(recorder_);
+    std::ifstream in(root_ + "/recording.raw", std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::int16_t> samples(bytes.size() / 4 * 2);
+    std::copy_n(bytes.data(), samples.size() * 2, reinterpret_cast<char*>(samples.data()));
+    return samples;
+}
+
+std::string SoundServer::StreamProperty(const std::string& stream, const std::string& name)
+{
+    std::string listing = root_ + "/sink-inputs.txt";
+    Pactl({"list", "sink-inputs"}, listing);
+    std::ifstream in(listing);
+    std::string value;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("Sink Input #", 0) == 0) {
+            value.clear();
+        }
+        std::size_t at = line.find(name + ": ");
+        if (at != std::string::npos) {
+            value = line.substr(at + name.size() + 2);
+        }
+        if (line.find("media.name = \"" + stream + "\"") != std::string::npos) {
+            return value;
+        }
+    }
+    return {};
+}
+
+int SoundServer::LogLines(const std::string& text)
+{
+    std::ifstream in(root_ + "/pulse.txt");
+    int n = 0;
+    for (std::string line; std::getline(in, line);) {
+        n += line.find(text) != std::string::npos;
+    }
+    return n;
+}
