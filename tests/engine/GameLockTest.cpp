@@ -74,12 +74,17 @@ TEST(GameLockTest, ShutdownWaitsForEveryWorkerAndKeepsWindowsAlive)
     }
     PostMessageA(window, WM_USER, 0, 0);
     // Hold the lock elsewhere for a while so that shut-down has to wait on it.
-    std::thread holder([lock] {
+    // It is held before shut-down starts, however late the holder runs on a loaded machine.
+    std::atomic<bool> held{false};
+    std::thread holder([lock, &held] {
         lock->Lock(INFINITE, true);
+        held = true;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         lock->Unlock();
     });
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    while (!held) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     lock->Shutdown();
     EXPECT_TRUE(leftA);
     EXPECT_TRUE(leftB);
