@@ -119,6 +119,20 @@ int ProgramRun::X(const std::string& command)
     return std::system(command.c_str());
 }
 
+std::string ProgramRun::Output(const std::string& command)
+{
+    std::string text;
+    FILE* p = popen(command.c_str(), "r");
+    char buffer[512];
+    while (p && fgets(buffer, sizeof(buffer), p)) {
+        text += buffer;
+    }
+    if (p) {
+        pclose(p);
+    }
+    return text;
+}
+
 int ProgramRun::QuitWithEscape(pid_t pid)
 {
     // The search can name a window that the graphics set-up has just replaced, and then the key

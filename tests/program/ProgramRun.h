@@ -23,6 +23,8 @@ public:
     int Wait(pid_t pid, int timeoutMs);
     // Runs an X tool against the display; returns its exit status.
     int X(const std::string& command);
+    // Runs a command (an X tool) and returns what it printed.
+    static std::string Output(const std::string& command);
     // Presses Esc on the game's window until the process ends; its exit status, or -1.
     int QuitWithEscape(pid_t pid);
 

@@ -17,20 +17,6 @@
 
 namespace {
 
-std::string Output(const std::string& command)
-{
-    std::string text;
-    FILE* p = popen(command.c_str(), "r");
-    char buffer[512];
-    while (p && fgets(buffer, sizeof(buffer), p)) {
-        text += buffer;
-    }
-    if (p) {
-        pclose(p);
-    }
-    return text;
-}
-
 // A player starts the game, starts it again by mistake, then quits with Esc.
 TEST(StartAndQuitTest, SingleWindowSecondCopyRaisesItEscapeQuitsAndSettingsAreWritten)
 {
@@ -40,7 +26,7 @@ TEST(StartAndQuitTest, SingleWindowSecondCopyRaisesItEscapeQuitsAndSettingsAreWr
     HWND game = ProgramRun::WaitForGameWindow();
     ASSERT_NE(game, nullptr) << "the game's window appears with its property";
 
-    std::string info = Output("xwininfo -name Pellmoor");
+    std::string info = ProgramRun::Output("xwininfo -name Pellmoor");
     EXPECT_NE(info.find("Width: 640"), std::string::npos) << info;
     EXPECT_NE(info.find("Height: 480"), std::string::npos) << info;
 

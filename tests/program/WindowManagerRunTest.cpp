@@ -22,20 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-std::string Output(const std::string& command)
-{
-    std::string text;
-    FILE* p = popen(command.c_str(), "r");
-    char buffer[512];
-    while (p && fgets(buffer, sizeof(buffer), p)) {
-        text += buffer;
-    }
-    if (p) {
-        pclose(p);
-    }
-    return text;
-}
-
 int Field(const std::string& text, const std::string& name)
 {
     auto at = text.find(name);
@@ -55,16 +41,16 @@ struct GameWindow {
     static GameWindow Look()
     {
         GameWindow w;
-        std::istringstream ids(Output("xdotool search --name '^Pellmoor$' 2>/dev/null"));
+        std::istringstream ids(ProgramRun::Output("xdotool search --name '^Pellmoor$' 2>/dev/null"));
         ids >> w.id;
         if (w.id.empty()) {
             return w;
         }
-        std::string info = Output("xwininfo -id " + w.id + " 2>/dev/null");
+        std::string info = ProgramRun::Output("xwininfo -id " + w.id + " 2>/dev/null");
         w.viewable = info.find("IsViewable") != std::string::npos;
         w.client = {Field(info, "Absolute upper-left X:"), Field(info, "Absolute upper-left Y:"),
                     Field(info, "Width:"), Field(info, "Height:")};
-        std::string state = Output("xprop -id " + w.id + " _NET_WM_STATE _NET_FRAME_EXTENTS 2>/dev/null");
+        std::string state = ProgramRun::Output("xprop -id " + w.id + " _NET_WM_STATE _NET_FRAME_EXTENTS 2>/dev/null");
         w.fullScreenState = state.find("_NET_WM_STATE_FULLSCREEN") != std::string::npos;
         const std::string extentsName = "_NET_FRAME_EXTENTS(CARDINAL) =";
         auto extents = state.find(extentsName);

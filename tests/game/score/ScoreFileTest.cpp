@@ -2,10 +2,7 @@
 // short before the new file takes the old one's place.
 #include <gtest/gtest.h>
 #include <sys/inotify.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,6 +22,7 @@
 #include "platform/win32/Win32FileHooks.h"
 #include "sealer/WEN_Secret.h"
 #include "tests/support/FifoInPlace.h"
+#include "tests/support/SpecialFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -456,7 +454,7 @@ TEST_F(ScoreFileTest, LoadingNeverOpensWhatIsNotARegularFile)
     const Kind kinds[] = {
         {"a named pipe", [](const fs::path& at) { return mkfifo(at.c_str(), 0644) == 0; }},
         {"a character device",
-         [](const fs::path& at) { return geteuid() == 0 && mknod(at.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0; }},
+         [](const fs::path& at) { return MakeNullDeviceAt(at); }},
     };
     for (const Kind& kind : kinds) {
         for (bool behindALink : {false, true}) {
@@ -496,21 +494,10 @@ TEST_F(ScoreFileTest, SaveLeavesWhatIsNotARegularFileAlone)
     };
     const Kind kinds[] = {
         {"a named pipe", [](const fs::path& at) { return mkfifo(at.c_str(), 0644) == 0; }},
-        {"a socket",
-         [](const fs::path& at) {
-             sockaddr_un address{};
-             address.sun_family = AF_UNIX;
-             std::strncpy(address.sun_path, at.c_str(), sizeof(address.sun_path) - 1);
-             int s = socket(AF_UNIX, SOCK_STREAM, 0);
-             bool made = s >= 0 && bind(s, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
-             if (s >= 0) {
-                 close(s);
-             }
-             return made;
-         }},
+        {"a socket", [](const fs::path& at) { return MakeSocketAt(at); }},
         // The null device's own numbers, made in the test's folder; only root may make a device.
         {"a character device",
-         [](const fs::path& at) { return geteuid() == 0 && mknod(at.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0; }},
+         [](const fs::path& at) { return MakeNullDeviceAt(at); }},
         {"a folder", [](const fs::path& at) { return fs::create_directory(at); }},
     };
     const fs::path elsewhere = folder_ / "elsewhere";

@@ -4,10 +4,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/inotify.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -24,6 +21,7 @@
 #include "platform/win32/Win32.h"
 #include "platform/win32/WindowRecord.h"
 #include "tests/support/OwnRuntimeFolder.h"
+#include "tests/support/SpecialFiles.h"
 
 extern char** environ;
 
@@ -170,20 +168,9 @@ TEST(CrossProcessTest, LeftOversAtAMutexNameDoNotKeepItFromBeingMade)
     } cases[] = {
         {"a folder", [](const fs::path& at) { return fs::create_directory(at); }},
         {"a named pipe", [](const fs::path& at) { return mkfifo(at.c_str(), 0600) == 0; }},
-        {"a socket",
-         [](const fs::path& at) {
-             sockaddr_un address{};
-             address.sun_family = AF_UNIX;
-             std::strncpy(address.sun_path, at.c_str(), sizeof(address.sun_path) - 1);
-             int s = socket(AF_UNIX, SOCK_STREAM, 0);
-             bool made = s >= 0 && bind(s, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
-             if (s >= 0) {
-                 close(s);
-             }
-             return made;
-         }},
+        {"a socket", [](const fs::path& at) { return MakeSocketAt(at); }},
         {"a character device",
-         [](const fs::path& at) { return geteuid() == 0 && mknod(at.c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0; }},
+         [](const fs::path& at) { return MakeNullDeviceAt(at); }},
         {"a link to a file elsewhere",
          [&](const fs::path& at) {
              std::ofstream(elsewhere / "file") << "kept";
