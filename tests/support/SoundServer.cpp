@@ -1,11 +1,6 @@
 #include "tests/support/SoundServer.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/prctl.h>
 #include <stdlib.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -14,31 +9,11 @@
 #include <sstream>
 #include <thread>
 
-extern char** environ;
-
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr const char* kSink = "pellmoor_test";
-
-void End(pid_t& pid)
-{
-    if (pid <= 0) {
-        return;
-    }
-    kill(pid, SIGTERM);
-    for (int i = 0; i < 300; ++i) {
-        if (waitpid(pid, nullptr, WNOHANG) == pid) {
-            pid = -1;
-            return;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-    pid = -1;
-}
 
 }  // namespace
 
@@ -65,76 +40,33 @@ SoundServer::SoundServer()
     for (const auto& [name, value] : vars) {
         setenv(name, value.c_str(), 1);
     }
-    for (char** e = environ; *e; ++e) {
-        // The server needs no display, and must not start a message bus for one.
-        if (std::string(*e).rfind("DISPLAY=", 0) != 0) {
-            env_.push_back(*e);
-        }
-    }
+    // The server needs no display, and must not start a message bus for one.
+    env_ = ChildProcess::Environment({}, {"DISPLAY"});
 }
 
 SoundServer::~SoundServer()
 {
-    End(recorder_);
-    End(anchor_);
-    End(server_);
+    recorder_.Stop();
+    anchor_.Stop();
+    server_.Stop();
     std::error_code ec;
     fs::remove_all(root_, ec);
-}
-
-pid_t SoundServer::Spawn(const std::vector<std::string>& args, const std::string& output)
-{
-    std::vector<char*> argv;
-    for (const auto& a : args) {
-        argv.push_back(const_cast<char*>(a.c_str()));
-    }
-    argv.push_back(nullptr);
-    std::vector<char*> envp;
-    for (auto& e : env_) {
-        envp.push_back(e.data());
-    }
-    envp.push_back(nullptr);
-    std::string log = root_ + "/log.txt";
-    pid_t parent = getpid();
-    pid_t pid = fork();
-    if (pid == 0) {
-        // A server, recorder or silent stream ends with the test program, also when it is
-        // killed or aborts, instead of staying behind.
-        prctl(PR_SET_PDEATHSIG, SIGTERM);
-        if (getppid() != parent) {
-            _exit(127);
-        }
-        int in = open("/dev/null", O_RDONLY);
-        int out = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        int err = open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-        if (in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) {
-            _exit(127);
-        }
-        execvpe(argv[0], argv.data(), envp.data());
-        _exit(127);
-    }
-    return pid;
 }
 
 int SoundServer::Pactl(const std::vector<std::string>& args, const std::string& output)
 {
     std::vector<std::string> all{"pactl"};
     all.insert(all.end(), args.begin(), args.end());
-    pid_t pid = Spawn(all, output);
-    if (pid < 0) {
-        return -1;
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return ChildProcess::Run(all, env_, Log(), {.file = output});
 }
 
 bool SoundServer::Start()
 {
-    server_ = Spawn({"pulseaudio", "-n", "-F", root_ + "/server.pa", "--daemonize=no", "--exit-idle-time=-1",
-                     "--use-pid-file=no", "--log-target=file:" + root_ + "/pulse.txt", "--log-level=debug"},
-                    root_ + "/server-out.txt");
-    if (server_ < 0) {
+    bool started = server_.Start({"pulseaudio", "-n", "-F", root_ + "/server.pa", "--daemonize=no",
+                                  "--exit-idle-time=-1", "--use-pid-file=no",
+                                  "--log-target=file:" + root_ + "/pulse.txt", "--log-level=debug"},
+                                 env_, Log(), {.file = root_ + "/server-out.txt"});
+    if (!started) {
         error_ = "pulseaudio could not be started";
         return false;
     }
@@ -157,11 +89,11 @@ bool SoundServer::Start()
     }
     // A silent stream that asks for a short latency keeps the sink rendering in short blocks:
     // the null sink starts with blocks of two seconds and would run that far ahead of the clock.
-    anchor_ = Spawn({"pacat", "--raw", "--format=s16le", "--rate=44100", "--channels=2", "--latency-msec=10",
-                     "/dev/zero"},
-                    "/dev/null");
+    bool anchored = anchor_.Start(
+        {"pacat", "--raw", "--format=s16le", "--rate=44100", "--channels=2", "--latency-msec=10", "/dev/zero"}, env_,
+        Log(), {.file = "/dev/null"});
     std::string sinks = root_ + "/sinks.txt";
-    for (int i = 0; anchor_ > 0 && i < 100; ++i) {
+    for (int i = 0; anchored && i < 100; ++i) {
         Pactl({"list", "sinks"}, sinks);
         std::ifstream in(sinks);
         for (std::string line; std::getline(in, line);) {
@@ -178,10 +110,10 @@ bool SoundServer::Start()
 
 bool SoundServer::StartRecording()
 {
-    recorder_ = Spawn({"parec", std::string("--device=") + kSink + ".monitor", "--raw", "--format=s16le",
-                       "--rate=44100", "--channels=2", "--latency-msec=2"},
-                      root_ + "/recording.raw");
-    if (recorder_ < 0) {
+    bool started = recorder_.Start({"parec", std::string("--device=") + kSink + ".monitor", "--raw",
+                                    "--format=s16le", "--rate=44100", "--channels=2", "--latency-msec=2"},
+                                   env_, Log(), {.file = root_ + "/recording.raw"});
+    if (!started) {
         error_ = "parec could not be started";
         return false;
     }
@@ -202,7 +134,7 @@ bool SoundServer::StartRecording()
 
 std::vector<std::int16_t> SoundServer::StopRecording()
 {
-    End(recorder_);
+    recorder_.Stop();
     std::ifstream in(root_ + "/recording.raw", std::ios::binary);
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::vector<std::int16_t> samples(bytes.size() / 4 * 2);

@@ -1,9 +1,9 @@
 #pragma once
-#include <sys/types.h>
-
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "tests/support/ChildProcess.h"
 
 // A private PulseAudio server for one test program: its socket, state and logs in a scratch
 // folder, a null sink as the default output, and parec recording the sink's monitor into a file.
@@ -32,12 +32,13 @@ public:
 
 private:
     int Pactl(const std::vector<std::string>& args, const std::string& output);
-    pid_t Spawn(const std::vector<std::string>& args, const std::string& output);
+    // The errors of the server and of every program started for it.
+    std::string Log() const { return root_ + "/log.txt"; }
 
     std::string root_;
     std::string error_;
     std::vector<std::string> env_;
-    pid_t server_ = -1;
-    pid_t recorder_ = -1;
-    pid_t anchor_ = -1;
+    ChildProcess server_;
+    ChildProcess recorder_;
+    ChildProcess anchor_;
 };
