@@ -13,14 +13,24 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kSink = "pellmoor_test";
+constexpr const char* kSink = "pellmoor_null";
 
 }  // namespace
 
-SoundServer::SoundServer()
+SoundServer::SoundServer() : ownRoot_(true)
 {
     char pattern[] = "/tmp/sound-server-test.XXXXXX";
     root_ = mkdtemp(pattern);
+    Prepare();
+}
+
+SoundServer::SoundServer(const std::string& folder, const std::string& address) : root_(folder), address_(address)
+{
+    Prepare();
+}
+
+void SoundServer::Prepare()
+{
     for (const char* d : {"home", "runtime", "pulse-runtime", "pulse-state"}) {
         fs::create_directory(fs::path(root_) / d);
         fs::permissions(fs::path(root_) / d, fs::perms::owner_all);
@@ -28,13 +38,16 @@ SoundServer::SoundServer()
     std::ofstream(root_ + "/server.pa") << "load-module module-native-protocol-unix socket=" << root_
                                         << "/native auth-anonymous=1\n";
     std::ofstream(root_ + "/client.conf") << "autospawn = no\n";
+    // Streams are sent to the sink by name, which every server honours; PipeWire's will not make
+    // a new sink the default.
     const std::pair<const char*, std::string> vars[] = {
         {"HOME", root_ + "/home"},
         {"XDG_RUNTIME_DIR", root_ + "/runtime"},
         {"PULSE_RUNTIME_PATH", root_ + "/pulse-runtime"},
         {"PULSE_STATE_PATH", root_ + "/pulse-state"},
         {"PULSE_CLIENTCONFIG", root_ + "/client.conf"},
-        {"PULSE_SERVER", "unix:" + root_ + "/native"},
+        {"PULSE_SERVER", address_.empty() ? "unix:" + root_ + "/native" : address_},
+        {"PULSE_SINK", kSink},
         {"DBUS_SESSION_BUS_ADDRESS", "disabled:"},
     };
     for (const auto& [name, value] : vars) {
@@ -46,11 +59,22 @@ SoundServer::SoundServer()
 
 SoundServer::~SoundServer()
 {
+    Stop();
+    if (ownRoot_) {
+        std::error_code ec;
+        fs::remove_all(root_, ec);
+    }
+}
+
+void SoundServer::Stop()
+{
     recorder_.Stop();
     anchor_.Stop();
+    if (!address_.empty() && !sinkModule_.empty()) {
+        Pactl({"unload-module", sinkModule_}, "/dev/null");
+    }
+    sinkModule_.clear();
     server_.Stop();
-    std::error_code ec;
-    fs::remove_all(root_, ec);
 }
 
 int SoundServer::Pactl(const std::vector<std::string>& args, const std::string& output)
@@ -62,11 +86,10 @@ int SoundServer::Pactl(const std::vector<std::string>& args, const std::string& 
 
 bool SoundServer::Start()
 {
-    bool started = server_.Start({"pulseaudio", "-n", "-F", root_ + "/server.pa", "--daemonize=no",
-                                  "--exit-idle-time=-1", "--use-pid-file=no",
-                                  "--log-target=file:" + root_ + "/pulse.txt", "--log-level=debug"},
-                                 env_, Log(), {.file = root_ + "/server-out.txt"});
-    if (!started) {
+    if (address_.empty() &&
+        !server_.Start({"pulseaudio", "-n", "-F", root_ + "/server.pa", "--daemonize=no", "--exit-idle-time=-1",
+                        "--use-pid-file=no", "--log-target=file:" + root_ + "/pulse.txt", "--log-level=debug"},
+                       env_, Log(), {.file = root_ + "/server-out.txt"})) {
         error_ = "pulseaudio could not be started";
         return false;
     }
@@ -78,17 +101,26 @@ bool SoundServer::Start()
         }
     }
     if (!up) {
-        error_ = "pulseaudio did not come up";
+        error_ = address_.empty() ? "pulseaudio did not come up" : "the server at " + address_ + " did not answer";
         return false;
     }
+    // load-module prints the module's number, by which a given server is rid of it again.
+    std::string module = root_ + "/sink-module.txt";
     if (Pactl({"load-module", "module-null-sink", std::string("sink_name=") + kSink, "rate=44100", "channels=2"},
-              "/dev/null") != 0 ||
-        Pactl({"set-default-sink", kSink}, "/dev/null") != 0) {
+              module) != 0) {
         error_ = "no null sink";
         return false;
     }
-    // A silent stream that asks for a short latency keeps the sink rendering in short blocks:
-    // the null sink starts with blocks of two seconds and would run that far ahead of the clock.
+    std::getline(std::ifstream(module), sinkModule_);
+    if (address_.empty() && Pactl({"set-default-sink", kSink}, "/dev/null") != 0) {
+        error_ = "the null sink could not be made the default";
+        return false;
+    }
+    return true;
+}
+
+bool SoundServer::HoldShortLatency()
+{
     bool anchored = anchor_.Start(
         {"pacat", "--raw", "--format=s16le", "--rate=44100", "--channels=2", "--latency-msec=10", "/dev/zero"}, env_,
         Log(), {.file = "/dev/null"});
@@ -110,10 +142,21 @@ bool SoundServer::Start()
 
 bool SoundServer::StartRecording()
 {
-    bool started = recorder_.Start({"parec", std::string("--device=") + kSink + ".monitor", "--raw",
-                                    "--format=s16le", "--rate=44100", "--channels=2", "--latency-msec=2"},
-                                   env_, Log(), {.file = root_ + "/recording.raw"});
-    if (!started) {
+    recording_ = root_ + "/recording.raw";
+    return StartRecorder({.file = recording_});
+}
+
+bool SoundServer::StartRecording(int fd)
+{
+    recording_.clear();
+    return StartRecorder({.fd = fd, .file = {}});
+}
+
+bool SoundServer::StartRecorder(const ChildProcess::Output& output)
+{
+    if (!recorder_.Start({"parec", std::string("--device=") + kSink + ".monitor", "--raw", "--format=s16le",
+                          "--rate=44100", "--channels=2", "--latency-msec=2"},
+                         env_, Log(), output)) {
         error_ = "parec could not be started";
         return false;
     }
@@ -135,18 +178,27 @@ bool SoundServer::StartRecording()
 std::vector<std::int16_t> SoundServer::StopRecording()
 {
     recorder_.Stop();
-    std::ifstream in(root_ + "/recording.raw", std::ios::binary);
+    if (recording_.empty()) {
+        return {};
+    }
+    std::ifstream in(recording_, std::ios::binary);
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::vector<std::int16_t> samples(bytes.size() / 4 * 2);
     std::copy_n(bytes.data(), samples.size() * 2, reinterpret_cast<char*>(samples.data()));
     return samples;
 }
 
+std::string SoundServer::Query(const std::vector<std::string>& args)
+{
+    std::string output = root_ + "/query.txt";
+    Pactl(args, output);
+    std::ifstream in(output);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
 std::string SoundServer::StreamProperty(const std::string& stream, const std::string& name)
 {
-    std::string listing = root_ + "/sink-inputs.txt";
-    Pactl({"list", "sink-inputs"}, listing);
-    std::ifstream in(listing);
+    std::istringstream in(Query({"list", "sink-inputs"}));
     std::string value;
     for (std::string line; std::getline(in, line);) {
         if (line.rfind("Sink Input #", 0) == 0) {
