@@ -24,12 +24,7 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <fcntl.h>
-#include <poll.h>
 #include <sched.h>
-#include <signal.h>
-#include <sys/prctl.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -55,9 +50,9 @@
 #include "platform/dmusic/DMusic.h"
 #include "platform/dsound/AudioCapture.h"
 #include "platform/win32/Win32.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/SoundServer.h"
 #include "tests/support/XvfbDisplay.h"
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 
@@ -68,7 +63,6 @@ using Clock = std::chrono::steady_clock;
 constexpr int kRate = 44100;
 constexpr int kGapFrames = kRate * 5 / 1000 + 1;  // 5 ms and more
 constexpr int kSilentLevel = 1;                   // |sample| at or below this in 16 bits is silence
-const char* const kSink = "pellmoor_bench";
 
 double Seconds(Clock::time_point t)
 {
@@ -83,97 +77,6 @@ double Now()
 void SleepFor(double seconds)
 {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-}
-
-// ---- child processes ----
-
-std::vector<std::string> Environment(const std::vector<std::pair<std::string, std::string>>& set,
-                                     const std::vector<std::string>& drop)
-{
-    std::vector<std::string> out;
-    for (char** e = environ; *e; ++e) {
-        std::string entry = *e;
-        std::string name = entry.substr(0, entry.find('='));
-        bool gone = std::find(drop.begin(), drop.end(), name) != drop.end();
-        for (const auto& [n, v] : set) {
-            gone = gone || n == name;
-        }
-        if (!gone) {
-            out.push_back(entry);
-        }
-    }
-    for (const auto& [n, v] : set) {
-        out.push_back(n + "=" + v);
-    }
-    return out;
-}
-
-// Starts a program; its output goes to outFd when given (otherwise to the log file), its errors
-// to the log file.
-pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& env, const fs::path& log,
-            int outFd = -1, const fs::path& cwd = "/")
-{
-    std::vector<char*> argv;
-    for (const auto& a : args) {
-        argv.push_back(const_cast<char*>(a.c_str()));
-    }
-    argv.push_back(nullptr);
-    std::vector<char*> envp;
-    for (const auto& e : env) {
-        envp.push_back(const_cast<char*>(e.c_str()));
-    }
-    envp.push_back(nullptr);
-    pid_t parent = getpid();
-    pid_t pid = fork();
-    if (pid == 0) {
-        // Every child (server, recorder, game) ends with the benchmark, also when it is
-        // interrupted.
-        prctl(PR_SET_PDEATHSIG, SIGTERM);
-        if (getppid() != parent) {
-            _exit(127);
-        }
-        int in = open("/dev/null", O_RDONLY);
-        int out = outFd >= 0 ? outFd : open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-        int err = open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-        if (in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 ||
-            chdir(cwd.c_str()) != 0) {
-            _exit(127);
-        }
-        if (outFd >= 0) {
-            close(outFd);
-        }
-        execvpe(argv[0], argv.data(), envp.data());
-        _exit(127);
-    }
-    return pid;
-}
-
-int Run(const std::vector<std::string>& args, const std::vector<std::string>& env, const fs::path& log)
-{
-    pid_t pid = Spawn(args, env, log);
-    if (pid < 0) {
-        return -1;
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// Ends a child we started: a polite signal, then a hard one if it lingers.
-void Stop(pid_t pid)
-{
-    if (pid <= 0) {
-        return;
-    }
-    kill(pid, SIGTERM);
-    for (int i = 0; i < 300; ++i) {
-        if (waitpid(pid, nullptr, WNOHANG) == pid) {
-            return;
-        }
-        SleepFor(0.01);
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
 }
 
 // ---- the recording ----
@@ -529,16 +432,6 @@ double Percentile(std::vector<double> v, double p)
     return v[static_cast<std::size_t>(std::lround(p * (v.size() - 1)))];
 }
 
-int CountLines(const fs::path& log, const std::string& text)
-{
-    std::ifstream in(log);
-    int n = 0;
-    for (std::string line; std::getline(in, line);) {
-        n += line.find(text) != std::string::npos;
-    }
-    return n;
-}
-
 bool WaitFor(const std::function<bool()>& done, double timeout)
 {
     for (double end = Now() + timeout; Now() < end; SleepFor(0.05)) {
@@ -580,85 +473,41 @@ int main(int argc, char** argv)
     fs::copy(PROGRAM_DIR, program, fs::copy_options::recursive);
     fs::remove(program / "Pellmoor.ini");
     fs::remove(program / "sh.dat");
-    for (const char* d : {"home", "runtime", "pulse-runtime", "pulse-state"}) {
-        fs::create_directory(root / d);
-        fs::permissions(root / d, fs::perms::owner_all);
-    }
-    const fs::path socket = root / "native";
-    const fs::path log = root / "log.txt";
-    const fs::path serverLog = root / "pulse.txt";
-    {
-        std::ofstream script(root / "server.pa");
-        script << "load-module module-native-protocol-unix socket=" << socket.string() << " auth-anonymous=1\n";
-        std::ofstream client(root / "client.conf");
-        client << "autospawn = no\n";
-    }
 
     int status = 1;
-    pid_t server = -1, recorder = -1, game = -1;
     {
         if (!XvfbDisplay::Ensure()) {
             std::fprintf(stderr, "no X display\n");
             return 1;
         }
-        // Everything of the server and its clients stays in the scratch folder. With -n and -F
-        // it loads only our script, so it runs as root as it does as a user.
-        const std::vector<std::pair<std::string, std::string>> common = {
-            {"HOME", (root / "home").string()},
-            {"XDG_RUNTIME_DIR", (root / "runtime").string()},
-            {"PULSE_RUNTIME_PATH", (root / "pulse-runtime").string()},
-            {"PULSE_STATE_PATH", (root / "pulse-state").string()},
-            {"PULSE_CLIENTCONFIG", (root / "client.conf").string()},
-            {"PULSE_SERVER", given.empty() ? "unix:" + socket.string() : given},
-            {"DBUS_SESSION_BUS_ADDRESS", "disabled:"},
-            {"PULSE_SINK", kSink},
-        };
-        auto serverEnv = Environment(common, {"DISPLAY"});
-        auto clientEnv = Environment(common, {});
-        if (given.empty()) {
-            server = Spawn({"pulseaudio", "-n", "-F", (root / "server.pa").string(), "--daemonize=no",
-                            "--exit-idle-time=-1", "--use-pid-file=no", "--log-target=file:" + serverLog.string(),
-                            "--log-level=debug"},
-                           serverEnv, log);
-        }
-        auto pactl = [&](std::vector<std::string> args) {
-            args.insert(args.begin(), "pactl");
-            return Run(args, clientEnv, log);
-        };
-        if ((given.empty() && server < 0) || !WaitFor([&] { return pactl({"info"}) == 0; }, 10)) {
-            std::fprintf(stderr, "pulseaudio did not start (see %s)\n", log.c_str());
-            Stop(server);
+        // Everything of the server and its clients (the game too) stays in the scratch folder.
+        SoundServer server(root.string(), given);
+        if (!server.Start()) {
+            std::fprintf(stderr, "%s (see %s)\n", server.Error().c_str(), server.Log().c_str());
             return 1;
         }
-        std::string sinkModule = (root / "sink-module.txt").string();
-        // The game's stream is sent to the sink by name (PULSE_SINK), which every server honours;
-        // PipeWire's will not make a new sink the default.
-        if (Run({"pactl", "load-module", "module-null-sink", std::string("sink_name=") + kSink, "rate=44100",
-                 "channels=2"},
-                clientEnv, sinkModule) != 0 ||
-            !WaitFor([&] { return pactl({"list", "short", "sinks"}) == 0; }, 5)) {
-            std::fprintf(stderr, "no null sink\n");
-            Stop(server);
-            return 1;
-        }
+        // Read as it comes, for the time each piece arrives. Only parec gets the writing end.
         int pipeFds[2];
-        if (pipe(pipeFds) != 0) {
-            Stop(server);
+        if (pipe2(pipeFds, O_CLOEXEC) != 0) {
             return 1;
         }
-        recorder = Spawn({"parec", std::string("--device=") + kSink + ".monitor", "--raw", "--format=s16le",
-                          "--rate=44100", "--channels=2", "--latency-msec=2"},
-                         clientEnv, log, pipeFds[1]);
-        close(pipeFds[1]);
         Recorder recording(pipeFds[0]);
+        bool recorded = server.StartRecording(pipeFds[1]);
+        close(pipeFds[1]);
+        if (!recorded) {
+            std::fprintf(stderr, "%s (see %s)\n", server.Error().c_str(), server.Log().c_str());
+            server.StopRecording();  // so that the reader meets the pipe's end
+            return 1;
+        }
 
         // The music alone, to tell its own rests from drop-outs.
         int ownGaps = MusicOwnGaps(program, seconds + 4);
 
         BusyCores load(busy);
-        auto gameEnv = Environment(common, {"SDL_AUDIODRIVER", "SDL_VIDEODRIVER"});
-        gameEnv.push_back("SDL_AUDIODRIVER=pulseaudio");
-        game = Spawn({(program / "brackle").string()}, gameEnv, log);
+        ChildProcess game;
+        game.Start({(program / "brackle").string()},
+                   ChildProcess::Environment({{"SDL_AUDIODRIVER", "pulseaudio"}}, {"SDL_VIDEODRIVER"}), server.Log(),
+                   ChildProcess::Output{}, "/");
 
         Keyboard keys;
         std::vector<double> presses;
@@ -701,24 +550,19 @@ int main(int argc, char** argv)
         std::string latency;
         {
             // The server's view of the game's stream while it still plays.
-            fs::path info = root / "sink-inputs.txt";
-            pid_t p = Spawn({"pactl", "list", "sink-inputs"}, clientEnv, info);
-            waitpid(p, nullptr, 0);
-            std::ifstream in(info);
+            std::istringstream in(server.Query({"list", "sink-inputs"}));
             for (std::string line; std::getline(in, line);) {
                 if (line.find("Latency") != std::string::npos) {
                     latency += " " + line.substr(line.find_first_not_of(" \t"));
                 }
             }
         }
-        for (int i = 0; i < 50 && game > 0 && waitpid(game, nullptr, WNOHANG) == 0; ++i) {
+        for (int i = 0; i < 50 && game.Running(); ++i) {
             keys.Tap(XK_Escape);
             SleepFor(0.2);
         }
-        Stop(game);
-        game = -1;
-        Stop(recorder);
-        recorder = -1;
+        game.Stop();
+        server.StopRecording();
         // The recorder thread ends with parec's output.
         std::vector<std::int16_t> samples = recording.Samples();
         // Plain variables: the lambdas below use them (clang refuses structured bindings there).
@@ -730,15 +574,8 @@ int main(int argc, char** argv)
             raw.write(reinterpret_cast<const char*>(samples.data()),
                       static_cast<std::streamsize>(samples.size() * sizeof(std::int16_t)));
         }
-        if (!given.empty()) {
-            // The module's number, as load-module printed it.
-            std::ifstream in(sinkModule);
-            std::string number;
-            std::getline(in, number);
-            pactl({"unload-module", number});
-        }
-        Stop(server);
-        server = -1;
+        // A server that was given is rid of the sink here.
+        server.Stop();
         if (played && !presses.empty()) {
             auto frameAt = [&](double t) {
                 return static_cast<std::size_t>(std::max(0.0, (t - zero) * sinkRate));
@@ -788,7 +625,7 @@ int main(int argc, char** argv)
             }
             if (given.empty()) {
                 std::printf("server log: %d \"Implicit underrun\" lines\n",
-                            CountLines(serverLog, "Implicit underrun"));
+                            server.LogLines("Implicit underrun"));
             }
             if (!delays.empty()) {
                 std::printf("key to shot sound over %zu of %zu keys: median %.1f ms, min %.1f, p10 %.1f, p90 %.1f, "
@@ -802,9 +639,6 @@ int main(int argc, char** argv)
             status = 0;
         }
     }
-    Stop(game);
-    Stop(recorder);
-    Stop(server);
     if (keep) {
         std::printf("kept %s\n", root.c_str());
     } else {

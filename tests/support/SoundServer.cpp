@@ -1,11 +1,6 @@
 #include "tests/support/SoundServer.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/prctl.h>
 #include <stdlib.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -14,38 +9,28 @@
 #include <sstream>
 #include <thread>
 
-extern char** environ;
-
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kSink = "pellmoor_test";
-
-void End(pid_t& pid)
-{
-    if (pid <= 0) {
-        return;
-    }
-    kill(pid, SIGTERM);
-    for (int i = 0; i < 300; ++i) {
-        if (waitpid(pid, nullptr, WNOHANG) == pid) {
-            pid = -1;
-            return;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-    pid = -1;
-}
+constexpr const char* kSink = "pellmoor_null";
 
 }  // namespace
 
-SoundServer::SoundServer()
+SoundServer::SoundServer() : ownRoot_(true)
 {
     char pattern[] = "/tmp/sound-server-test.XXXXXX";
     root_ = mkdtemp(pattern);
+    Prepare();
+}
+
+SoundServer::SoundServer(const std::string& folder, const std::string& address) : root_(folder), address_(address)
+{
+    Prepare();
+}
+
+void SoundServer::Prepare()
+{
     for (const char* d : {"home", "runtime", "pulse-runtime", "pulse-state"}) {
         fs::create_directory(fs::path(root_) / d);
         fs::permissions(fs::path(root_) / d, fs::perms::owner_all);
@@ -53,88 +38,58 @@ SoundServer::SoundServer()
     std::ofstream(root_ + "/server.pa") << "load-module module-native-protocol-unix socket=" << root_
                                         << "/native auth-anonymous=1\n";
     std::ofstream(root_ + "/client.conf") << "autospawn = no\n";
+    // Streams are sent to the sink by name, which every server honours; PipeWire's will not make
+    // a new sink the default.
     const std::pair<const char*, std::string> vars[] = {
         {"HOME", root_ + "/home"},
         {"XDG_RUNTIME_DIR", root_ + "/runtime"},
         {"PULSE_RUNTIME_PATH", root_ + "/pulse-runtime"},
         {"PULSE_STATE_PATH", root_ + "/pulse-state"},
         {"PULSE_CLIENTCONFIG", root_ + "/client.conf"},
-        {"PULSE_SERVER", "unix:" + root_ + "/native"},
+        {"PULSE_SERVER", address_.empty() ? "unix:" + root_ + "/native" : address_},
+        {"PULSE_SINK", kSink},
         {"DBUS_SESSION_BUS_ADDRESS", "disabled:"},
     };
     for (const auto& [name, value] : vars) {
         setenv(name, value.c_str(), 1);
     }
-    for (char** e = environ; *e; ++e) {
-        // The server needs no display, and must not start a message bus for one.
-        if (std::string(*e).rfind("DISPLAY=", 0) != 0) {
-            env_.push_back(*e);
-        }
-    }
+    // The server needs no display, and must not start a message bus for one.
+    env_ = ChildProcess::Environment({}, {"DISPLAY"});
 }
 
 SoundServer::~SoundServer()
 {
-    End(recorder_);
-    End(anchor_);
-    End(server_);
-    std::error_code ec;
-    fs::remove_all(root_, ec);
+    Stop();
+    if (ownRoot_) {
+        std::error_code ec;
+        fs::remove_all(root_, ec);
+    }
 }
 
-pid_t SoundServer::Spawn(const std::vector<std::string>& args, const std::string& output)
+void SoundServer::Stop()
 {
-    std::vector<char*> argv;
-    for (const auto& a : args) {
-        argv.push_back(const_cast<char*>(a.c_str()));
+    recorder_.Stop();
+    anchor_.Stop();
+    if (!address_.empty() && !sinkModule_.empty()) {
+        Pactl({"unload-module", sinkModule_}, "/dev/null");
     }
-    argv.push_back(nullptr);
-    std::vector<char*> envp;
-    for (auto& e : env_) {
-        envp.push_back(e.data());
-    }
-    envp.push_back(nullptr);
-    std::string log = root_ + "/log.txt";
-    pid_t parent = getpid();
-    pid_t pid = fork();
-    if (pid == 0) {
-        // A server, recorder or silent stream ends with the test program, also when it is
-        // killed or aborts, instead of staying behind.
-        prctl(PR_SET_PDEATHSIG, SIGTERM);
-        if (getppid() != parent) {
-            _exit(127);
-        }
-        int in = open("/dev/null", O_RDONLY);
-        int out = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        int err = open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-        if (in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) {
-            _exit(127);
-        }
-        execvpe(argv[0], argv.data(), envp.data());
-        _exit(127);
-    }
-    return pid;
+    sinkModule_.clear();
+    server_.Stop();
 }
 
 int SoundServer::Pactl(const std::vector<std::string>& args, const std::string& output)
 {
     std::vector<std::string> all{"pactl"};
     all.insert(all.end(), args.begin(), args.end());
-    pid_t pid = Spawn(all, output);
-    if (pid < 0) {
-        return -1;
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return ChildProcess::Run(all, env_, Log(), {.file = output});
 }
 
 bool SoundServer::Start()
 {
-    server_ = Spawn({"pulseaudio", "-n", "-F", root_ + "/server.pa", "--daemonize=no", "--exit-idle-time=-1",
-                     "--use-pid-file=no", "--log-target=file:" + root_ + "/pulse.txt", "--log-level=debug"},
-                    root_ + "/server-out.txt");
-    if (server_ < 0) {
+    if (address_.empty() &&
+        !server_.Start({"pulseaudio", "-n", "-F", root_ + "/server.pa", "--daemonize=no", "--exit-idle-time=-1",
+                        "--use-pid-file=no", "--log-target=file:" + root_ + "/pulse.txt", "--log-level=debug"},
+                       env_, Log(), {.file = root_ + "/server-out.txt"})) {
         error_ = "pulseaudio could not be started";
         return false;
     }
@@ -146,22 +101,31 @@ bool SoundServer::Start()
         }
     }
     if (!up) {
-        error_ = "pulseaudio did not come up";
+        error_ = address_.empty() ? "pulseaudio did not come up" : "the server at " + address_ + " did not answer";
         return false;
     }
+    // load-module prints the module's number, by which a given server is rid of it again.
+    std::string module = root_ + "/sink-module.txt";
     if (Pactl({"load-module", "module-null-sink", std::string("sink_name=") + kSink, "rate=44100", "channels=2"},
-              "/dev/null") != 0 ||
-        Pactl({"set-default-sink", kSink}, "/dev/null") != 0) {
+              module) != 0) {
         error_ = "no null sink";
         return false;
     }
-    // A silent stream that asks for a short latency keeps the sink rendering in short blocks:
-    // the null sink starts with blocks of two seconds and would run that far ahead of the clock.
-    anchor_ = Spawn({"pacat", "--raw", "--format=s16le", "--rate=44100", "--channels=2", "--latency-msec=10",
-                     "/dev/zero"},
-                    "/dev/null");
+    std::getline(std::ifstream(module), sinkModule_);
+    if (address_.empty() && Pactl({"set-default-sink", kSink}, "/dev/null") != 0) {
+        error_ = "the null sink could not be made the default";
+        return false;
+    }
+    return true;
+}
+
+bool SoundServer::HoldShortLatency()
+{
+    bool anchored = anchor_.Start(
+        {"pacat", "--raw", "--format=s16le", "--rate=44100", "--channels=2", "--latency-msec=10", "/dev/zero"}, env_,
+        Log(), {.file = "/dev/null"});
     std::string sinks = root_ + "/sinks.txt";
-    for (int i = 0; anchor_ > 0 && i < 100; ++i) {
+    for (int i = 0; anchored && i < 100; ++i) {
         Pactl({"list", "sinks"}, sinks);
         std::ifstream in(sinks);
         for (std::string line; std::getline(in, line);) {
@@ -178,10 +142,21 @@ bool SoundServer::Start()
 
 bool SoundServer::StartRecording()
 {
-    recorder_ = Spawn({"parec", std::string("--device=") + kSink + ".monitor", "--raw", "--format=s16le",
-                       "--rate=44100", "--channels=2", "--latency-msec=2"},
-                      root_ + "/recording.raw");
-    if (recorder_ < 0) {
+    recording_ = root_ + "/recording.raw";
+    return StartRecorder({.file = recording_});
+}
+
+bool SoundServer::StartRecording(int fd)
+{
+    recording_.clear();
+    return StartRecorder({.fd = fd, .file = {}});
+}
+
+bool SoundServer::StartRecorder(const ChildProcess::Output& output)
+{
+    if (!recorder_.Start({"parec", std::string("--device=") + kSink + ".monitor", "--raw", "--format=s16le",
+                          "--rate=44100", "--channels=2", "--latency-msec=2"},
+                         env_, Log(), output)) {
         error_ = "parec could not be started";
         return false;
     }
@@ -202,19 +177,28 @@ bool SoundServer::StartRecording()
 
 std::vector<std::int16_t> SoundServer::StopRecording()
 {
-    End(recorder_);
-    std::ifstream in(root_ + "/recording.raw", std::ios::binary);
+    recorder_.Stop();
+    if (recording_.empty()) {
+        return {};
+    }
+    std::ifstream in(recording_, std::ios::binary);
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::vector<std::int16_t> samples(bytes.size() / 4 * 2);
     std::copy_n(bytes.data(), samples.size() * 2, reinterpret_cast<char*>(samples.data()));
     return samples;
 }
 
+std::string SoundServer::Query(const std::vector<std::string>& args)
+{
+    std::string output = root_ + "/query.txt";
+    Pactl(args, output);
+    std::ifstream in(output);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
 std::string SoundServer::StreamProperty(const std::string& stream, const std::string& name)
 {
-    std::string listing = root_ + "/sink-inputs.txt";
-    Pactl({"list", "sink-inputs"}, listing);
-    std::ifstream in(listing);
+    std::istringstream in(Query({"list", "sink-inputs"}));
     std::string value;
     for (std::string line; std::getline(in, line);) {
         if (line.rfind("Sink Input #", 0) == 0) {
