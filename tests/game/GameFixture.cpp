@@ -16,11 +16,16 @@
 #include "platform/win32/Win32.h"
 #include "platform/win32/Win32TestHooks.h"
 #include "tests/game/ProgramWindow.h"
+#include "tests/support/OwnRuntimeFolder.h"
 #include "tests/support/XvfbDisplay.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+// The game lock's mutex and any other shared name stay in a folder of the test program's own.
+OwnRuntimeFolder g_runtime;
+
 std::mutex g_boxMutex;
 
 RecordingDevice* Recorder()

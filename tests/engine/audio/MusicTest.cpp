@@ -25,8 +25,12 @@
 #include "platform/win32/Win32TestHooks.h"
 #include "tests/engine/audio/AudioTestSetup.h"
 #include "tests/engine/audio/MidiFixture.h"
+#include "tests/support/OwnRuntimeFolder.h"
 
 namespace {
+
+// The game lock's mutex stays in a folder of the test program's own.
+OwnRuntimeFolder g_runtime;
 
 constexpr int kRate = 44100;
 

@@ -3,8 +3,12 @@
 #include "engine/DeviceCheck.h"
 #include "engine/ErrorReporter.h"
 #include "tests/engine/graphics/GraphicsFixture.h"
+#include "tests/support/OwnRuntimeFolder.h"
 
 namespace {
+
+// The game lock's mutex stays in a folder of the test program's own.
+OwnRuntimeFolder g_runtime;
 
 using DeviceCheckTest = GraphicsFixture;
 
