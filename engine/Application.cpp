@@ -64,6 +64,20 @@ void RegisterMainWindowClass(HINSTANCE instance)
     RegisterClassA(&windowClass);
 }
 
+void FitClientArea(HWND window, int width, int height)
+{
+    RECT outer{}, client{};
+    if (!GetWindowRect(window, &outer) || !GetClientRect(window, &client)) {
+        return;
+    }
+    int wider = width - (client.right - client.left);
+    int taller = height - (client.bottom - client.top);
+    if (wider != 0 || taller != 0) {
+        SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + wider, outer.bottom - outer.top + taller,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 bool InitInstance(HINSTANCE instance, int showCommand)
 {
     g_instance = instance;
@@ -76,13 +90,7 @@ bool InitInstance(HINSTANCE instance, int showCommand)
         window = CreateWindowExA(0, g_windowClassName, g_appTitle, WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT,
                                  CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);
         if (window) {
-            // Grow the window by its frame so that the client area is exactly 640x480.
-            RECT outer, client;
-            GetWindowRect(window, &outer);
-            GetClientRect(window, &client);
-            int width = (outer.right - outer.left) + 640 - (client.right - client.left);
-            int height = (outer.bottom - outer.top) + 480 - (client.bottom - client.top);
-            SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            FitClientArea(window, 640, 480);
         }
     }
     if (!window) {

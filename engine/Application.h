@@ -20,6 +20,9 @@ int WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showC
 BOOL FindRunningGameWindow(HWND window, LPARAM lParam);
 void RegisterMainWindowClass(HINSTANCE instance);
 bool InitInstance(HINSTANCE instance, int showCommand);
+// Sizes a framed window, where it is, so that its client area is width x height however large
+// the window manager's frame.
+void FitClientArea(HWND window, int width, int height);
 LRESULT MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void ToggleScreenMode();
 

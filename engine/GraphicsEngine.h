@@ -76,7 +76,6 @@ public:
 private:
     void ReleaseMeshEntry(MeshEntry& entry);
     void SetupTextureStages();
-    void FitClientArea();
 
     RECT windowRect;
     IDirect3D9* direct3D;

@@ -148,29 +148,16 @@ bool GraphicsEngine::ChangeScreenMode()
         SetWindowLongA(g_mainWindow, GWL_STYLE, static_cast<LONG>(WS_VISIBLE | WS_CAPTION | WS_SYSMENU));
         SetWindowPos(g_mainWindow, HWND_NOTOPMOST, windowRect.left, windowRect.top, windowRect.right - windowRect.left,
                      windowRect.bottom - windowRect.top, SWP_SHOWWINDOW);
-        FitClientArea();
+        // The saved rectangle is the window's outer one only when it was taken from the window;
+        // after a full-screen start it is the picture's size, and a window manager's frame would
+        // be cut from it. The client area goes back to the back buffer's size, as at start-up:
+        // the picture is then shown one to one, never scaled inside its own window.
+        FitClientArea(g_mainWindow, static_cast<int>(presentParameters.BackBufferWidth),
+                      static_cast<int>(presentParameters.BackBufferHeight));
     } else {
         SetWindowLongA(g_mainWindow, GWL_STYLE, static_cast<LONG>(WS_POPUP | WS_VISIBLE));
     }
     return true;
-}
-
-// The saved rectangle is the window's outer one only when it was taken from the window; after
-// a full-screen start it is the picture's size, and a window manager's frame would be cut from
-// it. The client area goes back to the back buffer's size, as at start-up, where the window is:
-// the picture is then shown one to one, never scaled inside its own window.
-void GraphicsEngine::FitClientArea()
-{
-    RECT outer{}, client{};
-    if (!::GetWindowRect(g_mainWindow, &outer) || !GetClientRect(g_mainWindow, &client)) {
-        return;
-    }
-    int wider = static_cast<int>(presentParameters.BackBufferWidth) - (client.right - client.left);
-    int taller = static_cast<int>(presentParameters.BackBufferHeight) - (client.bottom - client.top);
-    if (wider != 0 || taller != 0) {
-        SetWindowPos(g_mainWindow, nullptr, 0, 0, outer.right - outer.left + wider, outer.bottom - outer.top + taller,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
 }
 
 void GraphicsEngine::SetupTextureStages()
