@@ -41,9 +41,10 @@ bool ChildProcess::Start(const std::vector<std::string>& args, const std::vector
             _exit(127);
         }
         int in = open("/dev/null", O_RDONLY);
-        int err = open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+        int err = log.empty() ? 2 : open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
         int out = output.fd >= 0          ? output.fd
                   : !output.file.empty() ? open(output.file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644)
+                  : log.empty()          ? 1
                                          : open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
         if (in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 ||
             (!folder.empty() && chdir(folder.c_str()) != 0)) {
@@ -82,6 +83,20 @@ bool ChildProcess::Running()
         pid_ = -1;
     }
     return pid_ > 0;
+}
+
+bool ChildProcess::WaitUntil(const std::function<bool()>& ready, int tries)
+{
+    for (int i = 0; i < tries; ++i) {
+        if (ready()) {
+            return true;
+        }
+        if (!Running()) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+    return false;
 }
 
 void ChildProcess::Stop()

@@ -1,18 +1,19 @@
 #pragma once
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 // A program started by a test or benchmark (a sound server, a recorder, the game). It ends with
 // the process that started it, also when that one is killed or aborts, instead of staying
-// behind; it reads nothing, and its errors are appended to a log file. Stop() or the destructor
-// end it.
+// behind; it reads nothing, and its errors are appended to a log file (with no log named, they go
+// where this process's go). Stop() or the destructor end it.
 class ChildProcess {
 public:
     // Where the program's output goes: into a descriptor (a pipe's end, say), into a file
-    // written afresh, or, with neither, into the log after its errors.
+    // written afresh, or, with neither, into the log after its errors (or this process's output).
     struct Output {
         int fd = -1;
         std::string file;
@@ -33,6 +34,9 @@ public:
     int Wait();
     // Whether it has been started and not yet ended.
     bool Running();
+    // Asks ready() up to tries times, 25 ms apart, while the program runs: true once it holds,
+    // false when the program ended first or the tries ran out (it is left running then).
+    bool WaitUntil(const std::function<bool()>& ready, int tries);
     // Ends it: a polite signal, then a hard one if it lingers for three seconds.
     void Stop();
 

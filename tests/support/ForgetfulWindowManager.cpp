@@ -6,7 +6,6 @@
 
 #include <atomic>
 #include <cstdlib>
-#include <mutex>
 #include <set>
 #include <thread>
 
@@ -104,9 +103,7 @@ bool Start()
 
 bool ForgetfulWindowManager::Ensure()
 {
-    static std::once_flag once;
-    static bool ok = false;
-    std::call_once(once, [] { ok = Start(); });
+    static const bool ok = Start();
     return ok;
 }
 

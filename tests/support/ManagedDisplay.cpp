@@ -3,34 +3,18 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <stdlib.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <thread>
-
-extern char** environ;
 
 namespace {
 
 void Pause(int ms)
 {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
-
-void StopChild(pid_t& pid)
-{
-    if (pid > 0) {
-        kill(pid, SIGTERM);
-        waitpid(pid, nullptr, 0);
-        pid = -1;
-    }
 }
 
 // A window property as raw items (of 8, 16 or 32 bits; 32-bit items come as longs).
@@ -96,118 +80,26 @@ std::string ManagedDisplay::Rect::Describe() const
            std::to_string(y) + ")";
 }
 
-ManagedDisplay::ManagedDisplay(int width, int height) : width_(width), height_(height)
+ManagedDisplay::ManagedDisplay(int width, int height)
+    : width_(width), height_(height), server_(width, height), manager_(server_.Name(), {"openbox", "--sm-disable"})
 {
-    char pattern[] = "/tmp/managed-display-XXXXXX";
-    if (!mkdtemp(pattern)) {
-        return;
-    }
-    home_ = pattern;
-
-    // The server picks a free display number itself and writes it once it accepts clients.
-    int numberPipe[2];
-    if (pipe(numberPipe) != 0) {
-        return;
-    }
-    std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-    server_ = fork();
-    if (server_ == 0) {
-        prctl(PR_SET_PDEATHSIG, SIGTERM);  // also when the test program is killed
-        close(numberPipe[0]);
-        std::string fd = std::to_string(numberPipe[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
-               "-noreset", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(numberPipe[1]);
-    std::string number;
-    pollfd p{numberPipe[0], POLLIN, 0};
-    while (server_ > 0 && poll(&p, 1, 10000) == 1) {
-        char c;
-        if (read(numberPipe[0], &c, 1) != 1 || c == '\n') {
-            break;
-        }
-        number += c;
-    }
-    close(numberPipe[0]);
-    if (number.empty()) {
-        Stop();
-        return;
-    }
-    name_ = ":" + number;
-
-    // The manager's environment is made before the fork: the child only executes.
-    std::vector<std::string> environment;
-    for (char** e = environ; *e; ++e) {
-        std::string entry = *e;
-        bool replaced = false;
-        for (const char* name : {"DISPLAY=", "HOME=", "XDG_CONFIG_HOME=", "XDG_CACHE_HOME=", "XDG_DATA_HOME="}) {
-            replaced = replaced || entry.rfind(name, 0) == 0;
-        }
-        if (!replaced) {
-            environment.push_back(entry);
-        }
-    }
-    environment.push_back("DISPLAY=" + name_);
-    environment.push_back("HOME=" + home_);
-    environment.push_back("XDG_CONFIG_HOME=" + home_ + "/config");
-    environment.push_back("XDG_CACHE_HOME=" + home_ + "/cache");
-    environment.push_back("XDG_DATA_HOME=" + home_ + "/data");
-    std::vector<char*> envp;
-    for (auto& entry : environment) {
-        envp.push_back(entry.data());
-    }
-    envp.push_back(nullptr);
-    char managerName[] = "openbox";
-    char noSession[] = "--sm-disable";
-    char* argv[] = {managerName, noSession, nullptr};
-    manager_ = fork();
-    if (manager_ == 0) {
-        prctl(PR_SET_PDEATHSIG, SIGTERM);
-        execvpe("openbox", argv, envp.data());
-        _exit(127);
-    }
-
-    // The manager is up once it names its check window on the root.
-    {
-        Connection c(name_);
-        for (int i = 0; c.display && i < 500 && !ready_; ++i) {
-            ready_ = !Longs(c.display, DefaultRootWindow(c.display), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).empty();
-            if (!ready_) {
-                Pause(20);
-            }
-        }
-    }
-    if (!ready_) {
-        Stop();
+    if (!Ready()) {
         return;
     }
     const char* previous = std::getenv("DISPLAY");
     hadPrevious_ = previous != nullptr;
     previous_ = previous ? previous : "";
-    setenv("DISPLAY", name_.c_str(), 1);
+    setenv("DISPLAY", Name().c_str(), 1);
 }
 
 ManagedDisplay::~ManagedDisplay()
 {
-    if (ready_) {
+    if (Ready()) {
         if (hadPrevious_) {
             setenv("DISPLAY", previous_.c_str(), 1);
         } else {
             unsetenv("DISPLAY");
         }
-    }
-    Stop();
-}
-
-void ManagedDisplay::Stop()
-{
-    StopChild(manager_);
-    StopChild(server_);
-    if (!home_.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove_all(home_, ignored);
-        home_.clear();
     }
 }
 
@@ -252,7 +144,7 @@ void CollectNamed(Display* d, Window parent, const std::string& title, int depth
 std::vector<unsigned long> ManagedDisplay::WindowsNamed(const std::string& title) const
 {
     std::vector<unsigned long> found;
-    Connection c(name_);
+    Connection c(Name());
     if (c.display) {
         CollectNamed(c.display, DefaultRootWindow(c.display), title, 0, &found);
     }
@@ -276,7 +168,7 @@ std::vector<unsigned long> ManagedDisplay::WaitForWindowsNamed(const std::string
 ManagedDisplay::Rect ManagedDisplay::OuterRect(unsigned long window) const
 {
     Rect r;
-    Connection c(name_);
+    Connection c(Name());
     if (!c.display) {
         return r;
     }
@@ -301,7 +193,7 @@ ManagedDisplay::Rect ManagedDisplay::OuterRect(unsigned long window) const
 
 unsigned long ManagedDisplay::TransientFor(unsigned long window) const
 {
-    Connection c(name_);
+    Connection c(Name());
     if (!c.display) {
         return 0;
     }
@@ -311,7 +203,7 @@ unsigned long ManagedDisplay::TransientFor(unsigned long window) const
 
 std::string ManagedDisplay::TextProperty(unsigned long window, const char* name) const
 {
-    Connection c(name_);
+    Connection c(Name());
     if (!c.display) {
         return std::string();
     }
@@ -322,7 +214,7 @@ std::string ManagedDisplay::TextProperty(unsigned long window, const char* name)
 
 bool ManagedDisplay::PressKey(unsigned long window, const char* key) const
 {
-    Connection c(name_);
+    Connection c(Name());
     if (!c.display) {
         return false;
     }

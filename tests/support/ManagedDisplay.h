@@ -4,10 +4,11 @@
 // DISPLAY (and so its children's); the manager runs with its home and caches in a temporary
 // folder of its own. Also what the screen shows: windows by title, their outer rectangles and
 // their text properties.
-#include <sys/types.h>
-
 #include <string>
 #include <vector>
+
+#include "tests/support/WindowManager.h"
+#include "tests/support/XvfbServer.h"
 
 class ManagedDisplay {
 public:
@@ -27,8 +28,8 @@ public:
     ManagedDisplay& operator=(const ManagedDisplay&) = delete;
 
     // False when the server or the manager did not start.
-    bool Ready() const { return ready_; }
-    const std::string& Name() const { return name_; }
+    bool Ready() const { return manager_.Ready(); }
+    const std::string& Name() const { return server_.Name(); }
     Rect Screen() const { return {0, 0, width_, height_}; }
 
     // The windows on the screen, managed or not, whose title is this one, lowest first. Waits up
@@ -46,14 +47,10 @@ public:
     bool PressKey(unsigned long window, const char* key) const;
 
 private:
-    void Stop();
-
     int width_, height_;
-    bool ready_ = false;
-    std::string name_;
-    std::string home_;
+    // The manager goes before the server it runs on.
+    XvfbServer server_;
+    WindowManager manager_;
     std::string previous_;
     bool hadPrevious_ = false;
-    pid_t server_ = -1;
-    pid_t manager_ = -1;
 };

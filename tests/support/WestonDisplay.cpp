@@ -1,10 +1,7 @@
 #include "tests/support/WestonDisplay.h"
 
-#include <signal.h>
 #include <stdlib.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -12,10 +9,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <mutex>
 #include <thread>
 #include <vector>
 
+#include "tests/support/ChildProcess.h"
 #include "tests/support/ScreenCapture.h"
 #include "tests/support/XvfbDisplay.h"
 
@@ -23,17 +20,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-pid_t g_weston = 0;
+ChildProcess g_weston;
 fs::path g_root;
 std::string g_window;
 
 void StopWeston()
 {
-    if (g_weston > 0) {
-        kill(g_weston, SIGTERM);
-        waitpid(g_weston, nullptr, 0);
-        g_weston = 0;
-    }
+    g_weston.Stop();
     if (!g_root.empty()) {
         std::error_code ignored;
         fs::remove_all(g_root, ignored);
@@ -88,48 +81,35 @@ bool Start()
     fs::create_directory(runtime);
     chmod(runtime.c_str(), 0700);
     std::ofstream(g_root / "weston.ini") << "[core]\nidle-time=0\n[shell]\nlocking=false\n";
-    pid_t pid = fork();
-    if (pid == 0) {
-        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-        setenv("XDG_CONFIG_HOME", g_root.c_str(), 1);
-        setenv("HOME", g_root.c_str(), 1);
-        unsetenv("WAYLAND_DISPLAY");
-        std::string log = "--log=" + (g_root / "weston.log").string();
-        execlp("weston", "weston", "--backend=x11-backend.so", "--socket=wayland-test", "--width=1280",
-               "--height=1024", "--idle-time=0", log.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    if (pid < 0) {
+    std::string log = "--log=" + (g_root / "weston.log").string();
+    std::vector<std::string> env = ChildProcess::Environment(
+        {{"XDG_RUNTIME_DIR", runtime.string()}, {"XDG_CONFIG_HOME", g_root.string()}, {"HOME", g_root.string()}},
+        {"WAYLAND_DISPLAY"});
+    if (!g_weston.Start({"weston", "--backend=x11-backend.so", "--socket=wayland-test", "--width=1280",
+                         "--height=1024", "--idle-time=0", log},
+                        env, "")) {
         return false;
     }
-    g_weston = pid;
-    for (int i = 0; i < 400; ++i) {
-        if (waitpid(pid, nullptr, WNOHANG) == pid) {
-            g_weston = 0;
-            return false;
-        }
-        if (g_window.empty() && fs::exists(runtime / "wayland-test")) {
-            g_window = FirstLine("xdotool search --class '^Weston Compositor$' 2>/dev/null");
-        }
-        if (!g_window.empty() && DesktopShown()) {
-            // Keys pressed on the X server go to the focused window. The focus is given once:
-            // each change makes the compositor take the keyboard from its window and, now and
-            // then, not give it back.
-            std::string focus = "xdotool windowfocus " + g_window + " >/dev/null 2>&1";
-            return std::system(focus.c_str()) == 0;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    }
-    return false;
+    bool shown = g_weston.WaitUntil(
+        [&] {
+            if (g_window.empty() && fs::exists(runtime / "wayland-test")) {
+                g_window = FirstLine("xdotool search --class '^Weston Compositor$' 2>/dev/null");
+            }
+            return !g_window.empty() && DesktopShown();
+        },
+        400);
+    // Keys pressed on the X server go to the focused window. The focus is given once: each
+    // change makes the compositor take the keyboard from its window and, now and then, not give
+    // it back.
+    std::string focus = "xdotool windowfocus " + g_window + " >/dev/null 2>&1";
+    return shown && std::system(focus.c_str()) == 0;
 }
 
 }  // namespace
 
 bool WestonDisplay::Ensure()
 {
-    static std::once_flag once;
-    static bool ok = false;
-    std::call_once(once, [] { ok = Start(); });
+    static const bool ok = Start();
     return ok;
 }
 

@@ -2,9 +2,9 @@
 #include <string>
 #include <vector>
 
-// A private Xvfb (XvfbDisplay::EnsurePrivate) with a window manager running on it, as a
-// player's desktop has: windows get frames, and full screen is the manager's state. The manager
-// keeps its settings and logs in a folder of its own and is stopped when the process exits.
+// A private Xvfb (XvfbDisplay::EnsurePrivate) with a window manager (WindowManager) running on
+// it until the process exits, as a player's desktop has: windows get frames, and full screen is
+// the manager's state.
 class WindowManagerDisplay {
 public:
     // Starts the manager (a command and its arguments, e.g. {"openbox"}) once per process and

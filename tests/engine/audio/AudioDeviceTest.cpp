@@ -12,6 +12,7 @@
 #include "platform/dsound/AudioCapture.h"
 #include "tests/engine/audio/AudioTestSetup.h"
 #include "tests/engine/audio/WavFixture.h"
+#include "tests/support/TestWindow.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ TEST(AudioDeviceTest, PlayedEffectReachesTheSdlDevice)
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     AudioTestSetup setup;
     AudioSetPullMode(false);
-    g_mainWindow = AudioTestSetup::Window();
+    g_mainWindow = TestWindow();
     std::atomic<int> loudFrames{0};
     AudioSetCaptureHook([&](const float* samples, int frames) {
         for (int i = 0; i < frames; ++i) {

@@ -21,19 +21,6 @@ AudioTestSetup::~AudioTestSetup()
     std::filesystem::remove_all(folder_, ec);
 }
 
-HWND AudioTestSetup::Window()
-{
-    static HWND window = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.lpszClassName = "AudioTestWindow";
-        RegisterClassA(&wc);
-        return CreateWindowExA(0, "AudioTestWindow", "audio", WS_CAPTION, 0, 0, 64, 64, nullptr, nullptr, nullptr,
-                               nullptr);
-    }();
-    return window;
-}
-
 std::vector<float> AudioTestSetup::Pull(int frames)
 {
     std::vector<float> mix(static_cast<std::size_t>(frames) * 2);

@@ -2,16 +2,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/Win32.h"
-
-// What the audio tests share: the mixer in pull mode (no device; the test reads the mix), a
-// window for the cooperative levels and a scratch folder for fixture files.
+// What the audio tests share: the mixer in pull mode (no device; the test reads the mix) and a
+// scratch folder for fixture files.
 class AudioTestSetup {
 public:
     AudioTestSetup();
     ~AudioTestSetup();
 
-    static HWND Window();
     const std::string& Folder() const { return folder_; }
     std::string PathOf(const std::string& name) const { return folder_ + "/" + name; }
 

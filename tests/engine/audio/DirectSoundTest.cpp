@@ -5,6 +5,7 @@
 #include "platform/dsound/AudioCapture.h"
 #include "platform/dsound/DSound.h"
 #include "tests/engine/audio/AudioTestSetup.h"
+#include "tests/support/TestWindow.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(DirectSoundCreate(nullptr, &sound, nullptr), DS_OK);
-        ASSERT_EQ(sound->SetCooperativeLevel(AudioTestSetup::Window(), DSSCL_NORMAL), DS_OK);
+        ASSERT_EQ(sound->SetCooperativeLevel(TestWindow(), DSSCL_NORMAL), DS_OK);
     }
     void TearDown() override
     {

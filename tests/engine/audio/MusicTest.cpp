@@ -26,6 +26,7 @@
 #include "tests/engine/audio/AudioTestSetup.h"
 #include "tests/engine/audio/MidiFixture.h"
 #include "tests/support/OwnRuntimeFolder.h"
+#include "tests/support/TestWindow.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ protected:
     void SetUp() override
     {
         CoInitialize(nullptr);
-        g_mainWindow = AudioTestSetup::Window();
+        g_mainWindow = TestWindow();
         RegisterProgramStrings();
         Win32SetMessageBoxHook([this](HWND, const std::string& text, const std::string&, UINT) {
             reports.push_back(text);

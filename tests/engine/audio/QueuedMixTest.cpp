@@ -16,6 +16,7 @@
 #include "tests/engine/audio/AudioTestSetup.h"
 #include "tests/engine/audio/MidiFixture.h"
 #include "tests/engine/audio/WavFixture.h"
+#include "tests/support/TestWindow.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ protected:
     void SetUp() override
     {
         CoInitialize(nullptr);
-        g_mainWindow = AudioTestSetup::Window();
+        g_mainWindow = TestWindow();
         GetCurrentDirectoryA(MAX_PATH, savedDirectory);
         SetCurrentDirectoryA(setup.Folder().c_str());
         mkdir(setup.PathOf("Music").c_str(), 0755);

@@ -13,6 +13,7 @@
 #include "platform/dmusic/DMusic.h"
 #include "platform/dmusic/MidiFile.h"
 #include "tests/engine/audio/AudioTestSetup.h"
+#include "tests/support/TestWindow.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ protected:
     {
         GetCurrentDirectoryA(MAX_PATH, savedDirectory);
         ASSERT_TRUE(SetCurrentDirectoryA(PELLMOOR_PROGRAM_DIR));
-        g_mainWindow = AudioTestSetup::Window();
+        g_mainWindow = TestWindow();
     }
     void TearDown() override
     {

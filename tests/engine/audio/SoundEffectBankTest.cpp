@@ -5,6 +5,7 @@
 #include "platform/dsound/AudioCapture.h"
 #include "tests/engine/audio/AudioTestSetup.h"
 #include "tests/engine/audio/WavFixture.h"
+#include "tests/support/TestWindow.h"
 
 namespace {
 
@@ -23,8 +24,8 @@ class SoundEffectBankTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_NE(AudioTestSetup::Window(), nullptr);
-        g_mainWindow = AudioTestSetup::Window();
+        ASSERT_NE(TestWindow(), nullptr);
+        g_mainWindow = TestWindow();
         bank = new SoundEffectBank;
         ASSERT_TRUE(bank->Init());
         AudioTestSetup::Pull(1024);  // anything left sounding from an earlier test ends

@@ -13,21 +13,9 @@
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32TestHooks.h"
 #include "tests/engine/input/FakeJoystick.h"
+#include "tests/support/TestWindow.h"
 
 namespace {
-
-HWND TestWindow()
-{
-    static HWND window = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.lpszClassName = "InputTestWindow";
-        RegisterClassA(&wc);
-        return CreateWindowExA(0, "InputTestWindow", "input", WS_CAPTION, 0, 0, 64, 64, nullptr, nullptr, nullptr,
-                               nullptr);
-    }();
-    return window;
-}
 
 // Delivers every queued message, as the main loop does before a frame.
 void Pump()

@@ -13,6 +13,7 @@
 #include "platform/dsound/DSound.h"
 #include "platform/win32/Win32.h"
 #include "tests/support/SoundServer.h"
+#include "tests/support/TestWindow.h"
 
 namespace {
 
@@ -20,16 +21,6 @@ constexpr int kRate = 44100;
 constexpr double kPi = 3.14159265358979323846;
 // The name the game's stream goes by in the server; SDL's stream is given it too, by its hint.
 constexpr const char* kStream = "Pellmoor";
-
-HWND TestWindow()
-{
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.lpszClassName = "SoundServerTest";
-    RegisterClassA(&wc);
-    return CreateWindowExA(0, "SoundServerTest", "sound", WS_CAPTION, 0, 0, 64, 64, nullptr, nullptr, nullptr,
-                           nullptr);
-}
 
 // A 16-bit mono buffer holding a sine of the given period in frames.
 IDirectSoundBuffer* SineBuffer(IDirectSound* sound, int period, int frames)
@@ -120,7 +111,6 @@ TEST(SoundServerTest, DeepQueueTakesANewSoundWholeOverAnUnbrokenTone)
     burst->Release();
     tone->Release();
     sound->Release();
-    DestroyWindow(window);
 
     std::vector<Window> toneWindows = Analyse(recording, tonePeriod, tonePeriod);
     std::vector<Window> soundWindows = Analyse(recording, soundPeriod, tonePeriod);
